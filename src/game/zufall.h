@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+namespace wk {
+
+// The program's one pseudo-random generator. It is never seeded: every
+// program start begins from the same state, so the same actions give the same
+// rolls. The sequence is the same on every compiler and platform (integer
+// arithmetic only; no standard distribution classes).
+class Zufall {
+public:
+    // A uniform number u with 0 <= u < 1 (a multiple of 2^-32).
+    double naechste();
+
+    // A draw from 0 to k - 1: the integer part of k * u. k must be 1..2^20.
+    int ziehen(int k);
+
+private:
+    std::uint64_t m_zustand = 0x5745524B52304E45ULL;
+};
+
+} // namespace wk

@@ -1,0 +1,86 @@
+#include "game/zahltext.h"
+#include "tisch.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+class TstGanzesSpiel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void spieltBisZumEnde_data() {
+        QTest::addColumn<int>("spieler");
+        QTest::addColumn<int>("runden");
+        QTest::newRow("1 player x 1") << 1 << 1;
+        QTest::newRow("1 player x 5") << 1 << 5;
+        QTest::newRow("3 players x 1") << 3 << 1;
+        QTest::newRow("2 players x 10") << 2 << 10;
+        QTest::newRow("6 players x 25") << 6 << 25;
+    }
+    void spieltBisZumEnde() {
+        QFETCH(int, spieler);
+        QFETCH(int, runden);
+        Tisch t(spieler, runden);
+
+        int blattVon = 0;                       // whose sheet the coming entry is on
+        std::vector<int> blattFolge;            // players in the order their sheets ended
+        std::vector<double> summen(spieler + 1, 0.0);
+        t.automat.vorDemEintragen = [&] { blattVon = t.stand.AktuellerSpieler; };
+        t.meldung.waehrendOffen = [&] {
+            // The finished sheet stays on screen until the box is confirmed.
+            QCOMPARE(t.spiel.feld().Zahlen[16], std::string("noch 0"));
+            blattFolge.push_back(blattVon);
+            summen[blattVon] += wk::zahlAusText(t.spiel.feld().Zahlen[13]);
+            QCOMPARE(t.spiel.feld().Punkt[blattVon - 1].Caption, wk::zahlAlsText(summen[blattVon]));
+        };
+
+        QElapsedTimer uhr;
+        uhr.start();
+        const int zuege = t.automat.spielen();
+        const qint64 ms = uhr.elapsed();
+        qInfo("%d x %d: %d turns in %lld ms", spieler, runden, zuege, ms);
+
+        QVERIFY(t.spiel.beendet());
+        QCOMPARE(t.auswertungen, 1);
+        QCOMPARE(zuege, 13 * spieler * runden);
+        QCOMPARE(static_cast<int>(blattFolge.size()), spieler * runden);
+        for (std::size_t i = 0; i < blattFolge.size(); ++i) {
+            QCOMPARE(blattFolge[i], static_cast<int>(i % spieler) + 1);
+        }
+        for (int p = 1; p <= spieler; ++p) {
+            QCOMPARE(t.stand.RundenGespielt[p], runden);
+            QCOMPARE(t.stand.Gesamtpunkte[p], summen[p]);
+            QVERIFY(t.stand.Gesamtpunkte[p] > 0);
+        }
+        QCOMPARE(t.meldung.texte.back(), std::string(" Alle Runden wurden absolviert.."));
+        const auto dran = std::count_if(t.meldung.texte.begin(), t.meldung.texte.end(), [](const std::string& s) {
+            return s.ends_with(" ist mit Würfeln dran.");
+        });
+        QCOMPARE(static_cast<int>(dran), spieler * runden - 1);
+        QVERIFY(std::find(t.meldung.texte.begin(), t.meldung.texte.end(),
+                          std::string(" Du hast noch nicht gewürfelt.")) == t.meldung.texte.end());
+
+        // After the end nothing reaches the game any more.
+        t.spiel.Command3_Click();
+        t.spiel.Command17_Click();
+        t.spiel.Timer1_Timer();
+        QCOMPARE(t.auswertungen, 1);
+        QCOMPARE(static_cast<int>(blattFolge.size()), spieler * runden);
+
+        if (spieler * runden >= 150) {
+            QVERIFY2(ms < 1000, "a headless 6 x 25 game must take well under a second");
+        }
+    }
+
+    void dieMeldungDerNaechstenRundeNenntDenSpieler() {
+        Tisch t(1, 5);
+        t.automat.spielen();
+        QCOMPARE(t.meldung.texte.size(), std::size_t{5});
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(t.meldung.texte[i], std::string("Spieler 1 ist mit Würfeln dran."));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstGanzesSpiel)
+#include "tst_ganzesspiel.moc"
