@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "game/meldung.h"
+#include "game/spielstand.h"
+#include "highscore/einstellungen.h"
+
+namespace wk {
+
+// Places per list; place 1 is the best result.
+inline constexpr int ListenLaenge = 20;
+
+// The game lengths in Runden that have a list, in the order the lists are
+// cleared and offered on the start window.
+inline constexpr std::array<int, 4> Spiellaengen{1, 5, 10, 25};
+
+// One list in memory: index n holds place n (1..ListenLaenge). Index 0 is
+// never stored; it is only the source of the shift when a result enters at
+// place 1.
+using Punkteliste = std::array<double, ListenLaenge + 1>;
+using Namensliste = std::array<std::string, ListenLaenge + 1>;
+
+// The place 1..ListenLaenge at which `ergebnis` enters the list: the first
+// place whose points are strictly smaller. 0 when no place is smaller, so a
+// result equal to a stored one goes below it, a result equal to place 20
+// stays out, and 0 never enters a list of zeros. A result that is not a
+// finite number never enters. punkte[0] is not looked at.
+int einfuegePlatz(const Punkteliste& punkte, double ergebnis);
+
+// Puts `name` and `ergebnis` at `platz`: the places from `platz` to 19 move
+// down by one and the old place 20 is lost. A `platz` outside
+// 1..ListenLaenge leaves both lists unchanged.
+void einfuegen(Namensliste& namen, Punkteliste& punkte, int platz, const std::string& name,
+               double ergebnis);
+
+// What the start window shows for one list. Element n-1 belongs to place n.
+struct HighscoreAnzeige {
+    std::string titel;                                  // "Highscore bei 5 Rundenspiel."
+    std::array<std::string, ListenLaenge> namen;        // as stored, untrimmed
+    std::array<std::string, ListenLaenge> punkte;       // "245" or "245 Punkte"
+};
+
+// The four highscore lists in the settings store, one section per game
+// length ("Highscore1", "Highscore5", ...). Every value is a text: key "n"
+// holds the points of place n as a whole number, key "Name" followed by n its
+// name. A missing key reads as "0", names included. The lists are never sorted; the
+// insertion keeps them falling.
+//
+// BestenNamen and BestenPunkte hold the list that was loaded last, by the
+// evaluation or by the start window alike.
+class Highscore {
+public:
+    // Both references must outlive this object.
+    Highscore(Einstellungen& einstellungen, Meldung& meldung);
+
+    // Enters the totals of players 1..AnzahlSpieler, in player order, into
+    // the list of `stand.Runden`. After each player all 20 places are
+    // written back: points key before name key, places rising, names
+    // trimmed, points as whole numbers. Runs as one transaction of the store
+    // so that another program entering results at the same time loses
+    // nothing. Players beyond the end of `Namen` or `Gesamtpunkte` are
+    // skipped. Shows no message.
+    void Auswertung(const Spielstand& stand);
+
+    // Loads the list of `laenge` into BestenNamen/BestenPunkte, in one
+    // transaction of the store, and returns its captions. `beimLaden` is true when the start window is being
+    // loaded; then every points caption carries " Punkte". Names are shown
+    // as stored. A length without a list reads as an empty list.
+    HighscoreAnzeige highscore_anzeigen(int laenge, bool beimLaden);
+
+    // Tells the player that the lists are being cleared, waits for OK, then
+    // writes points "0" and names ".." into all places of all four lists, in
+    // the order of Spiellaengen, in one transaction. The lists in memory stay
+    // as they are.
+    void highscore_loeschen();
+
+    const Namensliste& BestenNamen() const { return m_bestenNamen; }
+    const Punkteliste& BestenPunkte() const { return m_bestenPunkte; }
+
+private:
+    void laden(const std::string& abschnitt);
+    void speichern(const std::string& abschnitt);
+
+    Einstellungen& m_einstellungen;
+    Meldung& m_meldung;
+    Namensliste m_bestenNamen{};
+    Punkteliste m_bestenPunkte{};
+};
+
+} // namespace wk
