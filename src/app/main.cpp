@@ -1,0 +1,25 @@
+#include "platform/fensteroben.h"
+#include "platform/qtdialoge.h"
+#include "platform/qteinstellungen.h"
+#include "ui/anwendung.h"
+#include "ui/artwork.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wurfkrone"));
+    QApplication::setApplicationVersion(QStringLiteral(WK_VERSION));
+
+    wk::QtMeldung meldung;
+    wk::QtEingabe eingabe;
+    wk::QtLinkOeffner links;
+    wk::QtFensterOben fensterOben;
+    wk::QtEinstellungen einstellungen(wk::QtEinstellungen::standardPfad());
+    const wk::Artwork artwork(app.devicePixelRatio());
+
+    wk::Anwendung anwendung({meldung, eingabe, links, fensterOben, einstellungen}, artwork);
+    QObject::connect(&anwendung, &wk::Anwendung::beendet, &app, &QApplication::quit, Qt::QueuedConnection);
+    anwendung.starten();
+    return app.exec();
+}

@@ -1,0 +1,21 @@
+#include "platform/fensteroben.h"
+
+#include <QWidget>
+#include <QWindow>
+
+namespace wk {
+
+void QtFensterOben::fenster_oben(QWidget& fenster, bool oben) {
+    Qt::WindowFlags flags = fenster.windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, oben);
+    if (QWindow* handle = fenster.windowHandle()) {
+        // Changing the flags of the native window in place keeps it mapped
+        // where it is; QWidget::setWindowFlags would hide and re-create it.
+        fenster.overrideWindowFlags(flags);
+        handle->setFlags(flags);
+    } else {
+        fenster.setWindowFlags(flags);
+    }
+}
+
+} // namespace wk

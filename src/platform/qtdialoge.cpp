@@ -1,0 +1,38 @@
+#include "platform/qtdialoge.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace wk {
+
+void QtMeldung::zeigen(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(Fenstertitel), QString::fromStdString(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+std::string QtEingabe::fragen(const std::string& prompt, const std::string& vorgabe) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromUtf8(Fenstertitel));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString::fromStdString(vorgabe));
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.textValue().toStdString();
+}
+
+void QtLinkOeffner::oeffnen(const std::string& adresse) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(adresse), QUrl::TolerantMode));
+}
+
+} // namespace wk

@@ -1,0 +1,1341 @@
+#include "ui/artwork.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <numbers>
+#include <vector>
+
+namespace wk {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Sizes and colours
+
+constexpr qreal kMinDpr = 1.0;
+constexpr qreal kMaxDpr = 4.0;
+constexpr QSize kHintergrund{701, 459};
+constexpr QSize kSeite{50, 50};
+constexpr QSize kZeiger{32, 32};
+constexpr int kWurfbilder = 9;
+constexpr int kBloecke = 5;
+constexpr int kSymbolMin = 16;
+constexpr int kSymbolMax = 512;
+
+namespace farbe {
+constexpr QRgb elfenbein = qRgb(250, 242, 220);
+constexpr QRgb wuerfelKante = qRgb(128, 108, 80);
+constexpr QRgb auge = qRgb(34, 26, 22);
+constexpr QRgb augeRand = qRgb(82, 70, 58);
+constexpr QRgb rubin = qRgb(196, 28, 36);
+constexpr QRgb rubinKante = qRgb(96, 8, 14);
+constexpr QRgb perle = qRgb(252, 248, 240);
+
+constexpr QRgb tafelOben = qRgb(26, 32, 48);
+constexpr QRgb tafelUnten = qRgb(14, 18, 28);
+constexpr QRgb tafelSchrift = qRgb(234, 228, 212);
+constexpr QRgb tafelSumme = qRgb(236, 200, 118);
+constexpr QRgb messingHell = qRgb(246, 214, 136);
+constexpr QRgb messing = qRgb(196, 152, 72);
+constexpr QRgb messingDunkel = qRgb(110, 78, 30);
+
+constexpr QRgb filz = qRgb(20, 82, 50);
+constexpr QRgb filzTief = qRgb(14, 64, 40);
+constexpr QRgb holzHell = qRgb(140, 72, 40);
+constexpr QRgb holz = qRgb(96, 44, 22);
+constexpr QRgb holzDunkel = qRgb(46, 18, 8);
+constexpr QRgb mulde = qRgb(70, 74, 72);
+constexpr QRgb blechHell = qRgb(150, 154, 158);
+constexpr QRgb blechDunkel = qRgb(96, 100, 106);
+constexpr QRgb blechSchrift = qRgb(36, 38, 42);
+
+constexpr QRgb stopRot = qRgb(218, 30, 36);
+constexpr QRgb stopRotDunkel = qRgb(150, 10, 18);
+constexpr QRgb umriss = qRgb(20, 16, 14);
+constexpr QRgb blockHellBlau = qRgb(70, 130, 230);
+constexpr QRgb blockBlau = qRgb(38, 92, 200);
+constexpr QRgb papier = qRgb(238, 244, 255);
+constexpr QRgb linie = qRgb(150, 180, 230);
+constexpr QRgb stiftGelb = qRgb(250, 196, 40);
+constexpr QRgb holzSpitze = qRgb(236, 200, 150);
+constexpr QRgb mine = qRgb(50, 50, 56);
+constexpr QRgb zwinge = qRgb(190, 194, 200);
+constexpr QRgb radierer = qRgb(240, 130, 150);
+} // namespace farbe
+
+// Tray blocks A..E: red, blue, green, purple, orange.
+constexpr std::array<QRgb, kBloecke> kBlockFarben{
+    qRgb(214, 36, 40), qRgb(36, 96, 214), qRgb(36, 160, 66), qRgb(136, 56, 190), qRgb(244, 134, 24)};
+
+QColor rgb(QRgb wert, int alpha = 255)
+{
+    return QColor(qRed(wert), qGreen(wert), qBlue(wert), alpha);
+}
+
+// Brightness 0..1 darkens, above 1 mixes towards white.
+QColor getoent(QRgb grund, double licht)
+{
+    const auto kanal = [licht](int c) {
+        const double v = licht <= 1.0 ? c * licht : c + (255 - c) * std::min(1.0, (licht - 1.0) * 1.6);
+        return std::clamp(static_cast<int>(std::lround(v)), 0, 255);
+    };
+    return QColor(kanal(qRed(grund)), kanal(qGreen(grund)), kanal(qBlue(grund)));
+}
+
+qreal klemmeDpr(qreal dpr)
+{
+    return std::isfinite(dpr) ? std::clamp(dpr, kMinDpr, kMaxDpr) : kMinDpr;
+}
+
+QImage leinwand(QSize logisch, qreal dpr)
+{
+    QImage bild(qRound(logisch.width() * dpr), qRound(logisch.height() * dpr),
+                QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(dpr);
+    bild.fill(Qt::transparent);
+    return bild;
+}
+
+void glatt(QPainter& p)
+{
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+}
+
+QPixmap alsPixmap(const QImage& bild)
+{
+    QPixmap pix = QPixmap::fromImage(bild);
+    pix.setDevicePixelRatio(bild.devicePixelRatio());
+    return pix;
+}
+
+QFont schrift(double pixel, QFont::Weight gewicht = QFont::Normal, bool serifen = false)
+{
+    QFont f;
+    f.setFamilies(serifen ? QStringList{QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")}
+                          : QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pixel))));
+    f.setWeight(gewicht);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+// Deterministic noise, so every start draws the same picture.
+constexpr std::uint32_t mische(std::uint32_t x)
+{
+    x ^= x >> 16;
+    x *= 0x7feb352dU;
+    x ^= x >> 15;
+    x *= 0x846ca68bU;
+    x ^= x >> 16;
+    return x;
+}
+
+double zufall(int x, int y, std::uint32_t saat)
+{
+    const std::uint32_t h = mische(static_cast<std::uint32_t>(x) * 0x9E3779B1U
+                                   ^ mische(static_cast<std::uint32_t>(y) + saat * 0x85EBCA77U));
+    return (h & 0xFFFFFF) / double(0x1000000);
+}
+
+// Smooth value noise, 0..1, varying over about one unit.
+double weich(double x, double y, std::uint32_t saat)
+{
+    const int ix = static_cast<int>(std::floor(x));
+    const int iy = static_cast<int>(std::floor(y));
+    const auto s = [](double t) { return t * t * (3 - 2 * t); };
+    const double fx = s(x - ix);
+    const double fy = s(y - iy);
+    const double a = zufall(ix, iy, saat) + (zufall(ix + 1, iy, saat) - zufall(ix, iy, saat)) * fx;
+    const double b = zufall(ix, iy + 1, saat) + (zufall(ix + 1, iy + 1, saat) - zufall(ix, iy + 1, saat)) * fx;
+    return a + (b - a) * fy;
+}
+
+// ---------------------------------------------------------------------------
+// A cube in space, drawn in parallel projection: x right, y down, z towards
+// the viewer. Each visible face is painted in its own coordinates, the square
+// -1..1, through the affine map that carries it onto the screen.
+
+struct Vek {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+double skalar(Vek a, Vek b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+struct Lage {
+    std::array<double, 9> m{1, 0, 0, 0, 1, 0, 0, 0, 1};
+
+    Vek operator()(Vek v) const
+    {
+        return {m[0] * v.x + m[1] * v.y + m[2] * v.z, m[3] * v.x + m[4] * v.y + m[5] * v.z,
+                m[6] * v.x + m[7] * v.y + m[8] * v.z};
+    }
+};
+
+Lage operator*(const Lage& a, const Lage& b)
+{
+    Lage r;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            r.m[i * 3 + j] = a.m[i * 3] * b.m[j] + a.m[i * 3 + 1] * b.m[3 + j] + a.m[i * 3 + 2] * b.m[6 + j];
+    return r;
+}
+
+// Rotation by `grad` degrees about an axis through the origin (need not be unit length).
+Lage drehung(Vek achse, double grad)
+{
+    const double laenge = std::sqrt(skalar(achse, achse));
+    const double x = achse.x / laenge, y = achse.y / laenge, z = achse.z / laenge;
+    const double w = grad * std::numbers::pi / 180.0;
+    const double c = std::cos(w), s = std::sin(w), t = 1 - c;
+    return {{t * x * x + c, t * x * y - s * z, t * x * z + s * y,
+             t * x * y + s * z, t * y * y + c, t * y * z - s * x,
+             t * x * z - s * y, t * y * z + s * x, t * z * z + c}};
+}
+
+Lage neigung(double umX, double umY, double umZ = 0)
+{
+    return drehung({0, 0, 1}, umZ) * drehung({1, 0, 0}, umX) * drehung({0, 1, 0}, umY);
+}
+
+// Faces 0..5: front (+z), back, right (+x), left, top (-y), bottom. Opposite
+// faces carry pips adding up to seven.
+const std::array<Lage, 6>& flaechenLagen()
+{
+    static const std::array<Lage, 6> lagen{
+        Lage{}, drehung({0, 1, 0}, 180), drehung({0, 1, 0}, 90),
+        drehung({0, 1, 0}, -90), drehung({1, 0, 0}, 90), drehung({1, 0, 0}, -90)};
+    return lagen;
+}
+
+std::array<int, 6> augenVerteilung(int vorne)
+{
+    constexpr std::array<int, 7> oben{0, 2, 1, 1, 1, 1, 2};
+    constexpr std::array<int, 7> rechts{0, 3, 3, 2, 2, 3, 3};
+    const int o = oben[vorne];
+    const int r = rechts[vorne];
+    return {vorne, 7 - vorne, r, 7 - r, o, 7 - o};
+}
+
+// Light from the upper left, somewhat in front.
+constexpr Vek kLicht{-0.42, -0.70, 0.58};
+
+double helligkeit(Vek normale)
+{
+    const double d = skalar(normale, kLicht) / std::sqrt(skalar(kLicht, kLicht));
+    return d > 0 ? 0.74 + 0.45 * d : 0.74 + 0.16 * d;
+}
+
+// Convex hull (monotone chain); collinear and repeated points are dropped.
+QPolygonF huelle(std::vector<QPointF> punkte)
+{
+    std::sort(punkte.begin(), punkte.end(), [](QPointF a, QPointF b) {
+        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+    });
+    const auto kreuz = [](QPointF o, QPointF a, QPointF b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    std::vector<QPointF> h(2 * punkte.size());
+    std::size_t k = 0;
+    for (const QPointF& pt : punkte) {
+        while (k >= 2 && kreuz(h[k - 2], h[k - 1], pt) <= 1e-9)
+            --k;
+        h[k++] = pt;
+    }
+    for (std::size_t i = punkte.size() - 1, t = k + 1; i-- > 0;) {
+        while (k >= t && kreuz(h[k - 2], h[k - 1], punkte[i]) <= 1e-9)
+            --k;
+        h[k++] = punkte[i];
+    }
+    h.resize(k > 0 ? k - 1 : 0);
+    return QPolygonF(QList<QPointF>(h.begin(), h.end()));
+}
+
+// A convex polygon with every corner rounded by up to `radius`.
+QPainterPath abgerundet(const QPolygonF& vieleck, double radius)
+{
+    QPainterPath pfad;
+    const qsizetype n = vieleck.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPointF p = vieleck[i];
+        const QPointF a = vieleck[(i + n - 1) % n];
+        const QPointF b = vieleck[(i + 1) % n];
+        const double la = std::hypot(a.x() - p.x(), a.y() - p.y());
+        const double lb = std::hypot(b.x() - p.x(), b.y() - p.y());
+        const double ra = std::min(radius, la * 0.5);
+        const double rb = std::min(radius, lb * 0.5);
+        const QPointF von = p + (a - p) * (ra / la);
+        const QPointF bis = p + (b - p) * (rb / lb);
+        if (i == 0)
+            pfad.moveTo(von);
+        else
+            pfad.lineTo(von);
+        pfad.quadTo(p, bis);
+    }
+    pfad.closeSubpath();
+    return pfad;
+}
+
+// Paints face `flaeche` (0..5) in face coordinates; `licht` is its brightness
+// (about 0.6..1.1) and `sichtbar` how squarely it faces the viewer (0..1).
+using Flaechenmaler = std::function<void(QPainter&, int flaeche, double licht, double sichtbar)>;
+
+struct Koerper {
+    QPointF mitte{};
+    double halb = 10;           // half the edge length, logical px
+    Lage lage{};
+    double rundung = 3;         // corner radius of the outline, logical px
+    QColor kante{};
+    double kantenBreite = 1;
+};
+
+// The outline of the projected cube, corners not yet rounded.
+QPolygonF umrissVon(const Koerper& k)
+{
+    std::vector<QPointF> ecken;
+    for (int i = 0; i < 8; ++i) {
+        const Vek v = k.lage({(i & 1) ? 1.0 : -1.0, (i & 2) ? 1.0 : -1.0, (i & 4) ? 1.0 : -1.0});
+        ecken.push_back(k.mitte + QPointF(v.x, v.y) * k.halb);
+    }
+    return huelle(std::move(ecken));
+}
+
+QPainterPath koerperPfad(const Koerper& k)
+{
+    return abgerundet(umrissVon(k), k.rundung);
+}
+
+void zeichneKoerper(QPainter& p, const Koerper& k, const Flaechenmaler& maler)
+{
+    const QTransform basis = p.transform();
+    const QPainterPath silhouette = koerperPfad(k);
+
+    p.save();
+    p.setClipPath(silhouette, Qt::IntersectClip);
+    p.setPen(Qt::NoPen);
+    p.setBrush(k.kante);
+    p.drawPath(silhouette);
+
+    std::vector<QPolygonF> kanten;
+    for (int f = 0; f < 6; ++f) {
+        const Lage& fl = flaechenLagen()[f];
+        const Vek n = k.lage(fl({0, 0, 1}));
+        if (n.z <= 1e-4)
+            continue;
+        const Vek u = k.lage(fl({1, 0, 0}));
+        const Vek v = k.lage(fl({0, 1, 0}));
+        const QTransform t(u.x * k.halb, u.y * k.halb, v.x * k.halb, v.y * k.halb,
+                           k.mitte.x() + n.x * k.halb, k.mitte.y() + n.y * k.halb);
+        p.setTransform(t * basis);
+        maler(p, f, helligkeit(n), n.z);
+        kanten.push_back(t.map(QPolygonF(QRectF(-1, -1, 2, 2))));
+    }
+
+    // A soft light line where two faces meet suggests the rounded edges.
+    p.setTransform(basis);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 70), k.kantenBreite * 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const QPolygonF& q : kanten)
+        p.drawPolygon(q);
+    p.restore();
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(k.kante, k.kantenBreite, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(silhouette);
+}
+
+// ---------------------------------------------------------------------------
+// Die faces
+
+struct Punkt {
+    double x = 0;
+    double y = 0;
+};
+
+constexpr double kA = 0.5;  // pip distance from the face centre, face units
+constexpr std::array<std::array<Punkt, 6>, 7> kAugenBild{{
+    {},
+    {{{0, 0}}},
+    {{{kA, -kA}, {-kA, kA}}},
+    {{{kA, -kA}, {0, 0}, {-kA, kA}}},
+    {{{-kA, -kA}, {kA, -kA}, {-kA, kA}, {kA, kA}}},
+    {{{-kA, -kA}, {kA, -kA}, {0, 0}, {-kA, kA}, {kA, kA}}},
+    {{{-kA, -kA}, {-kA, 0}, {-kA, kA}, {kA, -kA}, {kA, 0}, {kA, kA}}},
+}};
+
+struct Wuerfelfarben {
+    QRgb koerper = farbe::elfenbein;
+    QRgb auge = farbe::auge;
+    QRgb augeRand = farbe::augeRand;
+    QRgb kante = farbe::wuerfelKante;
+};
+
+// Pips as drilled hollows: shaded on the upper left, catching light lower right.
+void zeichneAugen(QPainter& p, int augen, const Wuerfelfarben& f, double radius)
+{
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < augen; ++i) {
+        const Punkt a = kAugenBild[augen][i];
+        const double r = augen == 1 ? radius * 1.18 : radius;
+        QRadialGradient g(QPointF(a.x - r * 0.28, a.y - r * 0.28), r * 1.25);
+        g.setColorAt(0.0, rgb(f.auge));
+        g.setColorAt(0.72, rgb(f.auge));
+        g.setColorAt(1.0, rgb(f.augeRand));
+        p.setBrush(g);
+        p.drawEllipse(QPointF(a.x, a.y), r, r);
+    }
+}
+
+Flaechenmaler wuerfelMaler(const std::array<int, 6>& augen, const Wuerfelfarben& f, double augenRadius,
+                           double mindestSicht)
+{
+    return [augen, f, augenRadius, mindestSicht](QPainter& p, int flaeche, double licht, double sichtbar) {
+        QLinearGradient g(-1, -1, 1, 1);
+        g.setColorAt(0, getoent(f.koerper, licht * 1.03));
+        g.setColorAt(1, getoent(f.koerper, licht * 0.9));
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRect(QRectF(-1.02, -1.02, 2.04, 2.04));
+        if (sichtbar >= mindestSicht)
+            zeichneAugen(p, augen[flaeche], f, augenRadius);
+    };
+}
+
+// The resting die: front face dominant, a little of the top and right side.
+const Lage& ruheLage()
+{
+    static const Lage lage = neigung(-9, -7);
+    return lage;
+}
+
+// Places a body of the given attitude centred in `ziel`, as large as fits.
+Koerper eingepasst(const Lage& lage, const QRectF& ziel)
+{
+    Koerper k;
+    k.lage = lage;
+    k.halb = 1;
+    const QRectF r = umrissVon(k).boundingRect();
+    const double s = std::min(ziel.width() / r.width(), ziel.height() / r.height());
+    k.halb = s;
+    k.mitte = ziel.center() - r.center() * s;
+    return k;
+}
+
+void zeichneRuhendenWuerfel(QPainter& p, int augen, const QRectF& ziel)
+{
+    Koerper k = eingepasst(ruheLage(), ziel);
+    k.rundung = k.halb * 0.34;
+    k.kante = rgb(farbe::wuerfelKante);
+    k.kantenBreite = std::clamp(k.halb * 0.05, 0.6, 1.2);
+    zeichneKoerper(p, k, wuerfelMaler(augenVerteilung(augen), {}, 0.215, 0.6));
+}
+
+// A flat die face for small labels: rounded square, pips, thin rim.
+void zeichneFlachenWuerfel(QPainter& p, int augen, const QRectF& r)
+{
+    p.save();
+    p.setPen(QPen(rgb(farbe::wuerfelKante), 0.8));
+    QLinearGradient g(r.topLeft(), r.bottomRight());
+    g.setColorAt(0, getoent(farbe::elfenbein, 1.04));
+    g.setColorAt(1, getoent(farbe::elfenbein, 0.86));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(0.4, 0.4, -0.4, -0.4), r.width() * 0.22, r.height() * 0.22);
+    p.setPen(Qt::NoPen);
+    p.setBrush(rgb(farbe::auge));
+    const double radius = r.width() * (augen == 1 ? 0.13 : 0.1);
+    for (int i = 0; i < augen; ++i) {
+        const Punkt a = kAugenBild[augen][i];
+        p.drawEllipse(r.center() + QPointF(a.x, a.y) * r.width() * 0.47, radius, radius);
+    }
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Background
+
+struct Zeile {
+    const char* text = "";
+    int augen = 0;      // 1..6 for a small die before the text, else 0
+    int y = 0;
+    int hoehe = 17;
+    int knopfX = 0;     // left edge of the row's button; 0 when the row has none
+    bool summe = false;
+};
+
+constexpr int kTextLinks = 9;
+constexpr int kTextRechtsOhneKnopf = 170;
+constexpr int kZelleLinks = 176;
+constexpr int kZelleRechts = 217;
+constexpr int kTafelBreite = 222;
+
+constexpr std::array<Zeile, 16> kZeilen{{
+    {"zählen", 1, 15, 17, 104, false},
+    {"zählen", 2, 36, 17, 104, false},
+    {"zählen", 3, 63, 17, 104, false},
+    {"zählen", 4, 84, 17, 104, false},
+    {"zählen", 5, 111, 17, 104, false},
+    {"zählen", 6, 132, 17, 104, false},
+    {"oben gesamt", 0, 156, 19, 0, true},
+    {"Bonus (ab 63 Pkt.)", 0, 177, 19, 0, true},
+    {"oben gesamt (inkl. Bonus)", 0, 201, 19, 0, true},
+    {"Alle Augen", 0, 225, 17, 84, false},
+    {"Alle Augen", 0, 249, 17, 84, false},
+    {"25 Punkte", 0, 273, 17, 84, false},
+    {"30 Punkte", 0, 297, 17, 84, false},
+    {"40 Punkte", 0, 318, 17, 84, false},
+    {"150 Punkte", 0, 342, 17, 84, false},
+    {"Alle Augen", 0, 366, 17, 84, false},
+}};
+constexpr Zeile kUntenGesamt{"unten gesamt", 0, 390, 19, 0, true};
+constexpr Zeile kGesamt{"Gesamte Punktezahl:", 0, 416, 17, 0, true};
+
+// Section rules between the row groups of the sheet.
+constexpr std::array<double, 3> kTrennlinien{152.5, 222.5, 386.5};
+
+// The total line reaches past the panel onto a plate holding the second cell (x 224..300).
+constexpr QRectF kGesamtSchild{0, 410, 308, 29};
+
+constexpr QRectF kCheckSchild{317, 7, 147, 24};
+constexpr QRectF kAblage{262, 96, 390, 84};
+constexpr QRectF kAblageReiter{415, 85, 84, 20};  // the tab carrying the title, clear of the boxes
+constexpr std::array<QPoint, 5> kAblageKaesten{{{280, 112}, {352, 112}, {424, 112}, {504, 112}, {576, 111}}};
+constexpr int kKasten = 57;
+constexpr QRectF kTischRahmen{225, 215, 456, 158};
+constexpr double kRahmenBreite = 6;
+constexpr QRectF kStatusBand{232, 183, 446, 32};
+constexpr int kMulden = 5;
+constexpr double kMuldeX0 = 236;
+constexpr double kMuldeAbstand = 88;
+constexpr QRectF kMulde{0, 222, 82, 106};
+constexpr QRectF kLeiste{234, 334, 438, 33};
+constexpr QRectF kLogo{312, 380, 154, 70};
+
+void filzFlaeche(QImage& bild, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat)
+{
+    const qreal dpr = bild.devicePixelRatio();
+    const QRect r = QRectF(logisch.topLeft() * dpr, logisch.size() * dpr).toAlignedRect() & bild.rect();
+    const QPointF mitte = logisch.center();
+    const double rx = logisch.width() / 2, ry = logisch.height() / 2;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const double lx = (x + 0.5) / dpr, ly = (y + 0.5) / dpr;
+            const double dx = (lx - mitte.x()) / rx, dy = (ly - mitte.y()) / ry;
+            const double rand = std::min(1.0, (dx * dx + dy * dy) * 0.5);
+            double f = 1.0 - vignette * rand * rand * 1.6;
+            f *= 0.93 + 0.14 * weich(lx / 9.0, ly / 9.0, saat);
+            f *= 0.97 + 0.06 * weich(lx / 2.2, ly / 2.2, saat + 7);
+            const double korn = (zufall(x, y, saat + 3) - 0.5) * 7;
+            const auto kanal = [&](int c) { return std::clamp(static_cast<int>(c * f + korn), 0, 255); };
+            zeile[x] = qRgb(kanal(qRed(grund)), kanal(qGreen(grund)), kanal(qBlue(grund)));
+        }
+    }
+}
+
+// A soft shadow made of a few widening rounded outlines.
+void schatten(QPainter& p, const QRectF& r, double radius, double breite, int staerke)
+{
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    const int schritte = 6;
+    for (int i = schritte; i >= 1; --i) {
+        const double w = breite * i / schritte;
+        p.setPen(QPen(QColor(0, 0, 0, staerke / schritte), w));
+        p.drawRoundedRect(r.adjusted(-w / 2 + 1, -w / 2 + 2, w / 2 + 1, w / 2 + 2), radius + w / 2, radius + w / 2);
+    }
+    p.restore();
+}
+
+QLinearGradient messingVerlauf(QPointF von, QPointF bis)
+{
+    QLinearGradient g(von, bis);
+    g.setColorAt(0.0, rgb(farbe::messingHell));
+    g.setColorAt(0.45, rgb(farbe::messing));
+    g.setColorAt(1.0, rgb(farbe::messingDunkel));
+    return g;
+}
+
+void zeichneTafel(QPainter& p)
+{
+    QPainterPath tafel;
+    tafel.addRect(QRectF(0, 0, kTafelBreite, kHintergrund.height()));
+    QPainterPath schild;
+    schild.addRoundedRect(kGesamtSchild, 6, 6);
+    tafel = tafel.united(schild);
+
+    p.save();
+    schatten(p, kGesamtSchild.adjusted(kTafelBreite - 4, 0, 0, 0), 6, 6, 90);
+    QLinearGradient g(0, 0, 0, kHintergrund.height());
+    g.setColorAt(0, rgb(farbe::tafelOben));
+    g.setColorAt(1, rgb(farbe::tafelUnten));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawPath(tafel);
+
+    // Quiet stripes behind each row and a warm tint behind the totals.
+    for (const Zeile& z : kZeilen) {
+        p.setBrush(z.summe ? QColor(236, 200, 118, 22) : QColor(255, 255, 255, 9));
+        p.drawRect(QRectF(4, z.y, kZelleRechts + 1 - 4, z.hoehe));
+    }
+    p.setBrush(QColor(236, 200, 118, 22));
+    p.drawRect(QRectF(4, kUntenGesamt.y, kZelleRechts + 1 - 4, kUntenGesamt.hoehe));
+    p.setBrush(QColor(236, 200, 118, 30));
+    p.drawRect(QRectF(4, kGesamt.y, kGesamtSchild.right() - 6 - 4, kGesamt.hoehe));
+
+    for (double y : kTrennlinien) {
+        QLinearGradient l(6, 0, kZelleRechts, 0);
+        l.setColorAt(0, QColor(236, 200, 118, 0));
+        l.setColorAt(0.15, QColor(236, 200, 118, 150));
+        l.setColorAt(0.85, QColor(236, 200, 118, 150));
+        l.setColorAt(1, QColor(236, 200, 118, 0));
+        p.setPen(QPen(QBrush(l), 1));
+        p.drawLine(QPointF(6, y), QPointF(kZelleRechts, y));
+    }
+
+    // Brass edge along the right side and around the total plate.
+    p.setBrush(Qt::NoBrush);
+    QPainterPath rand;
+    rand.moveTo(kTafelBreite - 0.75, -1);
+    rand.lineTo(kTafelBreite - 0.75, kGesamtSchild.top() + 0.75);
+    rand.lineTo(kGesamtSchild.right() - 6, kGesamtSchild.top() + 0.75);
+    rand.quadTo(kGesamtSchild.right() - 0.75, kGesamtSchild.top() + 0.75, kGesamtSchild.right() - 0.75,
+                kGesamtSchild.top() + 6);
+    rand.lineTo(kGesamtSchild.right() - 0.75, kGesamtSchild.bottom() - 6);
+    rand.quadTo(kGesamtSchild.right() - 0.75, kGesamtSchild.bottom() - 0.75, kGesamtSchild.right() - 6,
+                kGesamtSchild.bottom() - 0.75);
+    rand.lineTo(kTafelBreite - 0.75, kGesamtSchild.bottom() - 0.75);
+    rand.lineTo(kTafelBreite - 0.75, kHintergrund.height() + 1);
+    p.setPen(QPen(messingVerlauf({0, 0}, {0, double(kHintergrund.height())}), 1.5));
+    p.drawPath(rand);
+    p.restore();
+}
+
+void zeichneZeilentext(QPainter& p, const Zeile& z)
+{
+    const int rechts = z.knopfX > 0 ? z.knopfX - 4 : (z.y == kGesamt.y ? kZelleLinks - 6 : kTextRechtsOhneKnopf);
+    int links = kTextLinks;
+    if (z.augen > 0) {
+        const double seite = 14;
+        zeichneFlachenWuerfel(p, z.augen, QRectF(links, z.y + (z.hoehe - seite) / 2, seite, seite));
+        links += 19;
+    }
+    const bool fett = z.y == kGesamt.y;
+    p.setFont(schrift(fett ? 11 : 10, fett ? QFont::Bold : (z.summe ? QFont::DemiBold : QFont::Normal)));
+    p.setPen(rgb(z.summe ? farbe::tafelSumme : farbe::tafelSchrift));
+    p.drawText(QRectF(links, z.y, rechts - links, z.hoehe), Qt::AlignLeft | Qt::AlignVCenter,
+               QString::fromUtf8(z.text));
+}
+
+void zeichneCheckSchild(QPainter& p)
+{
+    p.save();
+    schatten(p, kCheckSchild, 5, 5, 110);
+    p.setPen(QPen(messingVerlauf(kCheckSchild.topLeft(), kCheckSchild.bottomLeft()), 1.2));
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(kCheckSchild.adjusted(0.6, 0.6, -0.6, -0.6), 5, 5);
+    p.restore();
+}
+
+// The tray panel with its title tab, shrunk by `innen` on every side.
+QPainterPath ablageForm(double innen)
+{
+    QPainterPath platte;
+    platte.addRoundedRect(kAblage.adjusted(innen, innen, -innen, -innen), 7 - innen, 7 - innen);
+    QPainterPath reiter;
+    reiter.addRoundedRect(kAblageReiter.adjusted(innen, innen, -innen, -innen), 6 - innen, 6 - innen);
+    return platte.united(reiter).simplified();
+}
+
+void zeichneAblage(QPainter& p)
+{
+    p.save();
+    schatten(p, kAblage, 7, 8, 150);
+    schatten(p, kAblageReiter.adjusted(0, 0, 0, -12), 6, 6, 110);
+
+    const QPainterPath platte = ablageForm(0);
+    QLinearGradient g(0, kAblageReiter.top(), 0, kAblage.bottom());
+    g.setColorAt(0, getoent(farbe::blechHell, 1.08));
+    g.setColorAt(1, rgb(farbe::blechDunkel));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawPath(platte);
+
+    // Brushed metal: faint horizontal strokes.
+    p.setClipPath(platte);
+    for (int i = 0; i < 130; ++i) {
+        const double y = kAblageReiter.top() + zufall(i, 1, 41) * (kAblage.bottom() - kAblageReiter.top());
+        const double x = kAblage.left() + zufall(i, 2, 41) * kAblage.width() * 0.8 - 40;
+        const double laenge = 60 + zufall(i, 3, 41) * 220;
+        const bool hell = zufall(i, 4, 41) > 0.5;
+        p.setPen(QPen(hell ? QColor(255, 255, 255, 22) : QColor(0, 0, 0, 18), 0.6));
+        p.drawLine(QPointF(x, y), QPointF(x + laenge, y));
+    }
+    p.setClipping(false);
+
+    // Bevel and brass frame.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1));
+    p.drawPath(ablageForm(3.5));
+    p.setPen(QPen(messingVerlauf(kAblageReiter.topLeft(), kAblage.bottomLeft()), 2));
+    p.drawPath(ablageForm(1));
+
+    // Each box sits in a shallow recess.
+    for (QPoint k : kAblageKaesten) {
+        const QRectF r(k.x(), k.y(), kKasten, kKasten);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 70));
+        p.drawRoundedRect(r.adjusted(-3, -3, 3, 3), 4, 4);
+        p.setPen(QPen(QColor(255, 255, 255, 80), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(-3.5, -3.5, 3.5, 3.5), 4, 4);
+        p.setBrush(rgb(0x404040));
+        p.setPen(Qt::NoPen);
+        p.drawRect(r);
+    }
+
+    // Engraved title on the tab.
+    const QRectF titel = kAblageReiter.adjusted(0, 1, 0, -3);
+    p.setFont(schrift(11, QFont::Bold));
+    const QString text = QStringLiteral("Ablage");
+    p.setPen(QColor(255, 255, 255, 130));
+    p.drawText(titel.translated(0, 0.8), Qt::AlignCenter, text);
+    p.setPen(rgb(farbe::blechSchrift));
+    p.drawText(titel, Qt::AlignCenter, text);
+    p.restore();
+}
+
+constexpr QRectF kTischInnen = kTischRahmen.adjusted(kRahmenBreite, kRahmenBreite, -kRahmenBreite, -kRahmenBreite);
+
+void zeichneTisch(QPainter& p)
+{
+    p.save();
+    schatten(p, kTischRahmen, 9, 9, 170);
+
+    // Polished wooden rim with a brass inlay.
+    QPainterPath aussen;
+    aussen.addRoundedRect(kTischRahmen, 9, 9);
+    QPainterPath innenPfad;
+    innenPfad.addRoundedRect(kTischInnen, 4, 4);
+    const QPainterPath rim = aussen.subtracted(innenPfad);
+    const QRectF innen = kTischInnen;
+    QLinearGradient holz(0, kTischRahmen.top(), 0, kTischRahmen.bottom());
+    holz.setColorAt(0, rgb(farbe::holzHell));
+    holz.setColorAt(0.5, rgb(farbe::holz));
+    holz.setColorAt(1, rgb(farbe::holzDunkel));
+    p.setPen(Qt::NoPen);
+    p.setBrush(holz);
+    p.drawPath(rim);
+    p.setClipPath(rim);
+    for (int i = 0; i < 70; ++i) {
+        const double t = zufall(i, 5, 77);
+        const double laenge = 40 + zufall(i, 6, 77) * 160;
+        const double x = kTischRahmen.left() + zufall(i, 7, 77) * kTischRahmen.width() - 20;
+        const QColor c = zufall(i, 8, 77) > 0.5 ? QColor(255, 200, 150, 26) : QColor(20, 5, 0, 40);
+        p.setPen(QPen(c, 0.7));
+        const double yo = kTischRahmen.top() + 0.8 + t * (kRahmenBreite - 1.6);
+        const double yu = kTischRahmen.bottom() - 0.8 - t * (kRahmenBreite - 1.6);
+        p.drawLine(QPointF(x, yo), QPointF(x + laenge, yo));
+        p.drawLine(QPointF(x, yu), QPointF(x + laenge, yu));
+        const double y = kTischRahmen.top() + zufall(i, 9, 77) * kTischRahmen.height();
+        const double xl = kTischRahmen.left() + 0.8 + t * (kRahmenBreite - 1.6);
+        const double xr = kTischRahmen.right() - 0.8 - t * (kRahmenBreite - 1.6);
+        p.drawLine(QPointF(xl, y), QPointF(xl, y + laenge * 0.4));
+        p.drawLine(QPointF(xr, y), QPointF(xr, y + laenge * 0.4));
+    }
+    p.setClipping(false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 220, 180, 70), 1));
+    p.drawRoundedRect(kTischRahmen.adjusted(0.5, 0.5, -0.5, -0.5), 9, 9);
+
+    // Shade cast by the rim onto the felt.
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 5; ++i) {
+        p.setPen(QPen(QColor(0, 0, 0, 60 - i * 11), 1));
+        p.drawRoundedRect(innen.adjusted(i + 0.5, i + 0.5, -i - 0.5, -i - 0.5), 4, 4);
+    }
+    p.setPen(QPen(messingVerlauf(innen.topLeft(), innen.bottomLeft()), 1.2));
+    p.drawRoundedRect(innen.adjusted(-0.6, -0.6, 0.6, 0.6), 4, 4);
+
+    // The five slots the dice land in.
+    for (int i = 0; i < kMulden; ++i) {
+        const QRectF r = kMulde.translated(kMuldeX0 + i * kMuldeAbstand, 0);
+        QLinearGradient m(0, r.top(), 0, r.bottom());
+        m.setColorAt(0, getoent(farbe::mulde, 0.8));
+        m.setColorAt(0.15, rgb(farbe::mulde));
+        m.setColorAt(1, getoent(farbe::mulde, 1.08));
+        p.setPen(Qt::NoPen);
+        p.setBrush(m);
+        p.drawRoundedRect(r, 7, 7);
+        p.setBrush(Qt::NoBrush);
+        for (int s = 0; s < 4; ++s) {
+            p.setPen(QPen(QColor(0, 0, 0, 70 - s * 16), 1));
+            p.drawRoundedRect(r.adjusted(s + 0.5, s + 0.5, -s - 0.5, -s * 0.3 - 0.5), 7 - s, 7 - s);
+        }
+        p.setPen(QPen(QColor(255, 255, 255, 40), 1));
+        p.drawLine(QPointF(r.left() + 6, r.bottom() + 0.5), QPointF(r.right() - 6, r.bottom() + 0.5));
+    }
+
+    // A rack of small dice along the lower edge.
+    QPainterPath leiste;
+    leiste.addRoundedRect(kLeiste, 6, 6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawPath(leiste);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 90), 1));
+    p.drawLine(QPointF(kLeiste.left() + 6, kLeiste.top() + 0.5), QPointF(kLeiste.right() - 6, kLeiste.top() + 0.5));
+    p.setPen(QPen(QColor(255, 255, 255, 28), 1));
+    p.drawLine(QPointF(kLeiste.left() + 6, kLeiste.bottom() - 0.5),
+               QPointF(kLeiste.right() - 6, kLeiste.bottom() - 0.5));
+    constexpr int anzahl = 13;
+    const double abstand = kLeiste.width() / anzahl;
+    for (int i = 0; i < anzahl; ++i) {
+        const double drehungZ = (zufall(i, 11, 5) - 0.5) * 40;
+        Koerper k;
+        k.lage = neigung(-10 - 5 * zufall(i, 12, 5), -10 + 20 * zufall(i, 13, 5), drehungZ);
+        k.halb = 10.2;
+        k.mitte = QPointF(kLeiste.left() + abstand * (i + 0.5), kLeiste.center().y());
+        k.rundung = 3.4;
+        k.kante = rgb(farbe::wuerfelKante);
+        k.kantenBreite = 0.8;
+        const QPainterPath form = koerperPfad(k);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 80));
+        p.drawPath(form.translated(1.2, 1.8));
+        zeichneKoerper(p, k, wuerfelMaler(augenVerteilung(i % 6 + 1), {}, 0.21, 0.8));
+    }
+    p.restore();
+}
+
+void zeichneLogo(QPainter& p)
+{
+    p.save();
+    const QPointF mitte(kLogo.center().x(), kLogo.top() + 22);
+
+    // A crown of three points, each tipped with a pip.
+    QPainterPath krone;
+    const double b = 54, h = 26, y0 = mitte.y() + 10;
+    krone.moveTo(mitte.x() - b / 2, y0);
+    krone.lineTo(mitte.x() - b / 2 - 3, y0 - h + 4);
+    krone.lineTo(mitte.x() - b / 4, y0 - h / 2 + 1);
+    krone.lineTo(mitte.x(), y0 - h);
+    krone.lineTo(mitte.x() + b / 4, y0 - h / 2 + 1);
+    krone.lineTo(mitte.x() + b / 2 + 3, y0 - h + 4);
+    krone.lineTo(mitte.x() + b / 2, y0);
+    krone.closeSubpath();
+    krone.addRoundedRect(QRectF(mitte.x() - b / 2 - 1, y0 - 1, b + 2, 6), 2, 2);
+    krone = krone.simplified();
+
+    const QLinearGradient gold = messingVerlauf({0, y0 - h}, {0, y0 + 6});
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 90));
+    p.drawPath(krone.translated(1, 1.5));
+    p.setBrush(gold);
+    p.setPen(QPen(rgb(farbe::messingDunkel), 0.8));
+    p.drawPath(krone);
+    for (const QPointF spitze : {QPointF(mitte.x() - b / 2 - 3, y0 - h + 4), QPointF(mitte.x(), y0 - h),
+                                 QPointF(mitte.x() + b / 2 + 3, y0 - h + 4)}) {
+        QRadialGradient k(spitze - QPointF(0.8, 0.8), 3.2);
+        k.setColorAt(0, rgb(farbe::perle));
+        k.setColorAt(1, QColor(200, 196, 186));
+        p.setBrush(k);
+        p.setPen(QPen(QColor(90, 80, 60), 0.6));
+        p.drawEllipse(spitze, 2.6, 2.6);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(rgb(farbe::rubin));
+    p.drawEllipse(QPointF(mitte.x(), y0 + 2), 1.6, 1.6);
+    p.setBrush(QColor(40, 90, 190));
+    p.drawEllipse(QPointF(mitte.x() - 12, y0 + 2), 1.3, 1.3);
+    p.drawEllipse(QPointF(mitte.x() + 12, y0 + 2), 1.3, 1.3);
+
+    // The name in gold letters.
+    QPainterPath name;
+    const QFont f = schrift(23, QFont::Bold, true);
+    const QString text = QStringLiteral("Wurfkrone");
+    name.addText(0, 0, f, text);
+    const QRectF nr = name.boundingRect();
+    name.translate(mitte.x() - nr.center().x(), y0 + 33 - nr.bottom() + 2);
+    p.setBrush(QColor(0, 0, 0, 110));
+    p.drawPath(name.translated(1, 1.5));
+    const QRectF gr = name.boundingRect();
+    p.setBrush(messingVerlauf(gr.topLeft(), gr.bottomLeft()));
+    p.setPen(QPen(QColor(90, 60, 20, 200), 0.6));
+    p.drawPath(name);
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Pointers
+
+QPainterPath rundesRechteck(const QRectF& r, double radius)
+{
+    QPainterPath pfad;
+    pfad.addRoundedRect(r, radius, radius);
+    return pfad;
+}
+
+// A finger or thumb: a rounded bar from `ansatz` in direction `grad` (clockwise from +x).
+QPainterPath glied(QPointF ansatz, double grad, double laenge, double breite)
+{
+    QTransform t;
+    t.translate(ansatz.x(), ansatz.y());
+    t.rotate(grad);
+    return t.map(rundesRechteck(QRectF(-breite / 2, -breite / 2, laenge + breite / 2, breite), breite / 2));
+}
+
+QPainterPath vereint(std::initializer_list<QPainterPath> teile)
+{
+    QPainterPath ganz;
+    for (const QPainterPath& t : teile)
+        ganz = ganz.united(t);
+    return ganz.simplified();
+}
+
+QPixmap zeichneZeiger(qreal dpr, const std::function<void(QPainter&)>& inhalt)
+{
+    QImage bild = leinwand(kZeiger, klemmeDpr(dpr));
+    QPainter p(&bild);
+    glatt(p);
+    inhalt(p);
+    p.end();
+    return alsPixmap(bild);
+}
+
+// The toy block: coloured wood, a raised border and a white letter.
+Flaechenmaler blockMaler(QRgb grund, QChar buchstabe)
+{
+    return [grund, buchstabe](QPainter& p, int flaeche, double licht, double sichtbar) {
+        QLinearGradient g(-1, -1, 1, 1);
+        g.setColorAt(0, getoent(grund, licht * 1.08));
+        g.setColorAt(1, getoent(grund, licht * 0.88));
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRect(QRectF(-1.02, -1.02, 2.04, 2.04));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(getoent(grund, licht * 1.25), 0.16));
+        p.drawRoundedRect(QRectF(-0.74, -0.74, 1.48, 1.48), 0.2, 0.2);
+        if (flaeche != 0 || sichtbar < 0.5)
+            return;
+        QPainterPath zeichen;
+        zeichen.addText(0, 0, schrift(100, QFont::Black), QString(buchstabe));
+        const QRectF r = zeichen.boundingRect();
+        QTransform t;
+        t.scale(1.05 / r.height(), 1.05 / r.height());
+        t.translate(-r.center().x(), -r.center().y());
+        zeichen = t.map(zeichen);
+        p.setPen(QPen(QColor(0, 0, 0, 150), 0.14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(zeichen.translated(0.05, 0.07));
+        p.setPen(QPen(getoent(grund, 0.45), 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(rgb(farbe::perle));
+        p.drawPath(zeichen);
+    };
+}
+
+void zeichneStift(QPainter& p, QPointF spitze, double grad)
+{
+    p.save();
+    p.translate(spitze);
+    p.rotate(grad);
+    const double b = 2.6;  // half the pencil's width
+    const QPen kontur(QColor(60, 40, 20), 0.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+
+    // Shadow on the pad.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 40, 70));
+    p.drawPolygon(QPolygonF({QPointF(1.5, 1.5), QPointF(8, b + 2), QPointF(27, b + 2), QPointF(27, -b + 2),
+                             QPointF(8, -b + 2)}));
+
+    p.setPen(kontur);
+    p.setBrush(rgb(farbe::holzSpitze));
+    p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(7, -b), QPointF(7, b)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(rgb(farbe::mine));
+    p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(2.6, -b * 0.37), QPointF(2.6, b * 0.37)}));
+
+    QLinearGradient k(0, -b, 0, b);
+    k.setColorAt(0, getoent(farbe::stiftGelb, 1.25));
+    k.setColorAt(0.35, rgb(farbe::stiftGelb));
+    k.setColorAt(0.36, getoent(farbe::stiftGelb, 0.9));
+    k.setColorAt(0.7, getoent(farbe::stiftGelb, 0.9));
+    k.setColorAt(0.71, getoent(farbe::stiftGelb, 0.75));
+    k.setColorAt(1, getoent(farbe::stiftGelb, 0.72));
+    p.setPen(kontur);
+    p.setBrush(k);
+    p.drawRect(QRectF(7, -b, 14, 2 * b));
+
+    QLinearGradient z(0, -b, 0, b);
+    z.setColorAt(0, QColor(250, 250, 252));
+    z.setColorAt(0.5, rgb(farbe::zwinge));
+    z.setColorAt(1, QColor(120, 124, 130));
+    p.setBrush(z);
+    p.drawRect(QRectF(21, -b, 2.8, 2 * b));
+    p.setBrush(rgb(farbe::radierer));
+    p.drawRoundedRect(QRectF(23.8, -b, 3.4, 2 * b), 1.2, 1.2);
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Tumbling frames
+
+constexpr int kUnschaerfeSchritte = 20;
+constexpr double kDrehschritt = 45;    // degrees per frame; 8 frames make one turn
+constexpr double kSchleppe = 55;       // degrees of rotation smeared into one frame
+constexpr Vek kKippAchse{0.8, 0.55, 0.35};
+constexpr double kWurfRundung = 0.36;  // corner radius per half edge
+
+// Frame 0 lies between two frames of the loop, so it differs from all of them.
+double wurfWinkel(int k)
+{
+    return k == 0 ? kDrehschritt / 2 : k * kDrehschritt;
+}
+
+Lage wurfLage(double grad)
+{
+    return drehung(kKippAchse, grad) * neigung(-20, 25, 10);
+}
+
+// Half the edge length that keeps every corner of the turning die, in every
+// frame, inside the 50 x 50 picture.
+double wurfHalbeKante()
+{
+    static const double halb = [] {
+        double weiteste = 0;
+        for (int k = 0; k < kWurfbilder; ++k)
+            for (int s = 0; s < kUnschaerfeSchritte; ++s) {
+                Koerper einheit;
+                einheit.lage = wurfLage(wurfWinkel(k) - s * kSchleppe / (kUnschaerfeSchritte - 1));
+                einheit.halb = 1;
+                einheit.rundung = kWurfRundung;
+                const QRectF r = koerperPfad(einheit).boundingRect();
+                weiteste = std::max({weiteste, -r.left(), r.right(), -r.top(), r.bottom()});
+            }
+        return (kSeite.width() / 2.0 - 1.0) / weiteste;
+    }();
+    return halb;
+}
+
+QImage wuerfelImFlug(double grad, qreal dpr)
+{
+    QImage bild = leinwand(kSeite, dpr);
+    QPainter p(&bild);
+    glatt(p);
+    Koerper k;
+    k.lage = wurfLage(grad);
+    k.halb = wurfHalbeKante();
+    k.mitte = QPointF(kSeite.width() / 2.0, kSeite.height() / 2.0);
+    k.rundung = k.halb * kWurfRundung;
+    k.kante = rgb(farbe::wuerfelKante);
+    k.kantenBreite = 0.8;
+    zeichneKoerper(p, k, wuerfelMaler(augenVerteilung(1), {}, 0.21, 0.3));
+    return bild;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+namespace artwork {
+
+QPixmap hintergrund(qreal dpr)
+{
+    dpr = klemmeDpr(dpr);
+    QImage bild = leinwand(kHintergrund, dpr);
+    filzFlaeche(bild, QRectF(kTafelBreite, 0, kHintergrund.width() - kTafelBreite, kHintergrund.height()),
+                farbe::filz, 0.55, 11);
+    filzFlaeche(bild, kTischInnen, farbe::filzTief, 0.25, 23);
+
+    QPainter p(&bild);
+    glatt(p);
+
+    // A darker band keeps the status line readable.
+    QLinearGradient band(0, kStatusBand.top() - 6, 0, kStatusBand.bottom() + 2);
+    band.setColorAt(0, QColor(0, 0, 0, 0));
+    band.setColorAt(0.25, QColor(0, 0, 0, 70));
+    band.setColorAt(0.75, QColor(0, 0, 0, 70));
+    band.setColorAt(1, QColor(0, 0, 0, 0));
+    p.fillRect(QRectF(kTafelBreite, kStatusBand.top() - 6, kHintergrund.width() - kTafelBreite,
+                      kStatusBand.height() + 8),
+               band);
+
+    zeichneCheckSchild(p);
+    zeichneAblage(p);
+    zeichneTisch(p);
+    zeichneLogo(p);
+    zeichneTafel(p);
+    for (const Zeile& z : kZeilen)
+        zeichneZeilentext(p, z);
+    zeichneZeilentext(p, kUntenGesamt);
+    zeichneZeilentext(p, kGesamt);
+    p.end();
+    return alsPixmap(bild);
+}
+
+QPixmap seite(int augen, qreal dpr)
+{
+    augen = std::clamp(augen, 1, 6);
+    QImage bild = leinwand(kSeite, klemmeDpr(dpr));
+    QPainter p(&bild);
+    glatt(p);
+    zeichneRuhendenWuerfel(p, augen, QRectF(1, 1, 48, 48));
+    p.end();
+    return alsPixmap(bild);
+}
+
+QPixmap wurfbild(int k, qreal dpr)
+{
+    k = std::clamp(k, 0, kWurfbilder - 1);
+    dpr = klemmeDpr(dpr);
+
+    // Motion blur: the average of the die at several moments of its turn,
+    // the latest moments weighing most.
+    const QImage muster = leinwand(kSeite, dpr);
+    const std::size_t pixel = static_cast<std::size_t>(muster.width()) * muster.height();
+    std::vector<std::array<double, 4>> summe(pixel, {0, 0, 0, 0});
+    double gewichte = 0;
+    for (int s = 0; s < kUnschaerfeSchritte; ++s) {
+        const double t = double(s) / (kUnschaerfeSchritte - 1);
+        const double gewicht = 0.3 + t * t * t * 1.2;
+        const QImage einzel = wuerfelImFlug(wurfWinkel(k) - (1 - t) * kSchleppe, dpr);
+        for (int y = 0; y < einzel.height(); ++y) {
+            const auto* zeile = reinterpret_cast<const QRgb*>(einzel.constScanLine(y));
+            for (int x = 0; x < einzel.width(); ++x) {
+                auto& z = summe[static_cast<std::size_t>(y) * einzel.width() + x];
+                z[0] += qRed(zeile[x]) * gewicht;
+                z[1] += qGreen(zeile[x]) * gewicht;
+                z[2] += qBlue(zeile[x]) * gewicht;
+                z[3] += qAlpha(zeile[x]) * gewicht;
+            }
+        }
+        gewichte += gewicht;
+    }
+    QImage bild = muster;
+    for (int y = 0; y < bild.height(); ++y) {
+        auto* zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
+        for (int x = 0; x < bild.width(); ++x) {
+            const auto& z = summe[static_cast<std::size_t>(y) * bild.width() + x];
+            const auto kanal = [&](int i) { return std::clamp(static_cast<int>(std::lround(z[i] / gewichte)), 0, 255); };
+            const int a = kanal(3);
+            zeile[x] = qRgba(std::min(kanal(0), a), std::min(kanal(1), a), std::min(kanal(2), a), a);
+        }
+    }
+
+    // Whoosh arcs trailing the spin.
+    QPainter p(&bild);
+    glatt(p);
+    p.setBrush(Qt::NoBrush);
+    const double start = 200 - k * 37.0;
+    for (int i = 0; i < 3; ++i) {
+        const double r = 21.5 + i * 1.6;
+        QConicalGradient g(QPointF(25, 25), start);
+        g.setColorAt(0, QColor(255, 250, 235, 0));
+        g.setColorAt(0.02, QColor(255, 250, 235, 170 - i * 45));
+        g.setColorAt(0.2, QColor(255, 250, 235, 0));
+        g.setColorAt(1, QColor(255, 250, 235, 0));
+        p.setPen(QPen(QBrush(g), 1.1 - i * 0.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(25 - r, 25 - r, 2 * r, 2 * r), int((start + i * 8) * 16), int(64 * 16));
+    }
+    p.end();
+    return alsPixmap(bild);
+}
+
+QPixmap handZeiger(qreal dpr)
+{
+    return zeichneZeiger(dpr, [](QPainter& p) {
+        QPolygonF acht;
+        for (int i = 0; i < 8; ++i) {
+            const double w = (22.5 + 45 * i) * std::numbers::pi / 180;
+            acht << QPointF(16 + 15.2 * std::cos(w), 16 + 15.2 * std::sin(w));
+        }
+        p.setPen(QPen(rgb(farbe::umriss), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::white);
+        p.drawPolygon(acht);
+        QTransform innen;
+        innen.translate(16, 16);
+        innen.scale(0.84, 0.84);
+        innen.translate(-16, -16);
+        QLinearGradient rot(0, 2, 0, 30);
+        rot.setColorAt(0, getoent(farbe::stopRot, 1.12));
+        rot.setColorAt(1, rgb(farbe::stopRotDunkel));
+        p.setPen(Qt::NoPen);
+        p.setBrush(rot);
+        p.drawPolygon(innen.map(acht));
+
+        const QPainterPath hand = vereint({
+            rundesRechteck(QRectF(11.2, 14.2, 10.2, 10.4), 3.4),
+            rundesRechteck(QRectF(11.2, 9.2, 2.5, 8), 1.25),
+            rundesRechteck(QRectF(13.8, 7.4, 2.5, 9), 1.25),
+            rundesRechteck(QRectF(16.4, 7.8, 2.5, 9), 1.25),
+            rundesRechteck(QRectF(19.0, 9.8, 2.4, 8), 1.2),
+            glied(QPointF(13.2, 21.6), -132, 7.4, 2.7),
+        });
+        p.setPen(QPen(QColor(110, 0, 8), 0.7));
+        p.setBrush(Qt::white);
+        p.drawPath(hand);
+        p.setPen(QPen(QColor(180, 150, 150), 0.5));
+        for (const double x : {13.75, 16.35, 18.95})
+            p.drawLine(QPointF(x, 11), QPointF(x, 15.5));
+    });
+}
+
+QPixmap blockZeiger(int index, qreal dpr)
+{
+    index = std::clamp(index, 0, kBloecke - 1);
+    return zeichneZeiger(dpr, [index](QPainter& p) {
+        Koerper k = eingepasst(neigung(-17, -19), QRectF(1, 1, 30, 30));
+        k.rundung = k.halb * 0.22;
+        k.kante = getoent(kBlockFarben[index], 0.4);
+        k.kantenBreite = 0.9;
+        zeichneKoerper(p, k, blockMaler(kBlockFarben[index], QChar(u'A' + index)));
+    });
+}
+
+QPixmap linkZeiger(qreal dpr)
+{
+    return zeichneZeiger(dpr, [](QPainter& p) {
+        const QPainterPath hand = vereint({
+            rundesRechteck(QRectF(9.2, 1.0, 5.0, 17), 2.5),
+            rundesRechteck(QRectF(14.0, 10.4, 4.6, 9), 2.2),
+            rundesRechteck(QRectF(18.4, 11.6, 4.4, 9), 2.1),
+            rundesRechteck(QRectF(22.6, 13.2, 3.9, 8.5), 1.9),
+            rundesRechteck(QRectF(9.2, 15.0, 17.3, 11.5), 4),
+            glied(QPointF(12.5, 22.5), -150, 7.2, 4.4),
+            rundesRechteck(QRectF(11.0, 25.0, 13.6, 6.0), 1),
+        });
+        p.setPen(QPen(rgb(farbe::umriss), 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QLinearGradient weiss(8, 0, 26, 30);
+        weiss.setColorAt(0, Qt::white);
+        weiss.setColorAt(1, QColor(226, 226, 232));
+        p.setBrush(weiss);
+        p.drawPath(hand);
+        p.setPen(QPen(rgb(farbe::umriss), 0.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14.1, 12.8), QPointF(14.1, 17.6));
+        p.drawLine(QPointF(18.5, 13.8), QPointF(18.5, 18.4));
+        p.drawLine(QPointF(22.7, 15.2), QPointF(22.7, 19.4));
+        p.drawLine(QPointF(11.0, 25.2), QPointF(24.6, 25.2));
+    });
+}
+
+QPixmap mailZeiger(qreal dpr)
+{
+    return zeichneZeiger(dpr, [](QPainter& p) {
+        // The pad: blue backing, ruled paper, spiral binding.
+        const QRectF block(7.5, 2.5, 23, 25);
+        QLinearGradient blau(block.topLeft(), block.bottomRight());
+        blau.setColorAt(0, rgb(farbe::blockHellBlau));
+        blau.setColorAt(1, rgb(farbe::blockBlau));
+        p.setPen(QPen(QColor(16, 40, 100), 1));
+        p.setBrush(blau);
+        p.drawRoundedRect(block, 2.2, 2.2);
+        const QRectF blatt = block.adjusted(2.5, 4.5, -2.5, -2.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(rgb(farbe::papier));
+        p.drawRect(blatt);
+        p.setPen(QPen(rgb(farbe::linie), 0.7));
+        for (double y = blatt.top() + 4; y < blatt.bottom() - 1; y += 3.2)
+            p.drawLine(QPointF(blatt.left() + 1, y), QPointF(blatt.right() - 1, y));
+        p.setPen(QPen(QColor(220, 90, 90, 200), 0.6));
+        p.drawLine(QPointF(blatt.left() + 3.5, blatt.top()), QPointF(blatt.left() + 3.5, blatt.bottom()));
+        for (int i = 0; i < 6; ++i) {
+            const double x = block.left() + 4 + i * 3.2;
+            p.setPen(QPen(QColor(60, 60, 70), 0.7));
+            p.setBrush(QColor(200, 204, 212));
+            p.drawRoundedRect(QRectF(x, block.top() - 1.5, 1.6, 5.5), 0.8, 0.8);
+        }
+        zeichneStift(p, QPointF(2.4, 29.4), -45);
+    });
+}
+
+QImage symbol(int pixel)
+{
+    pixel = std::clamp(pixel, kSymbolMin, kSymbolMax);
+    QImage bild(pixel, pixel, QImage::Format_ARGB32_Premultiplied);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    glatt(p);
+    const double einheit = pixel / 64.0;
+    p.scale(einheit, einheit);
+    // Small icons turn the dice more towards the viewer and enlarge the pips.
+    const bool klein = pixel <= 24;
+    const double kantenBreite = std::max(klein ? 1.0 : 0.8, 1.0 / einheit);
+
+    const Wuerfelfarben rot{farbe::rubin, farbe::perle, qRgb(235, 226, 220), farbe::rubinKante};
+    const Wuerfelfarben weiss{};
+
+    Koerper hinten;
+    hinten.lage = klein ? neigung(-8, 8, -14) : neigung(-18, 16, -16);
+    hinten.halb = klein ? 15.2 : 14.2;
+    hinten.mitte = klein ? QPointF(20.5, 21) : QPointF(23, 24);
+    hinten.rundung = 5;
+    hinten.kante = rgb(rot.kante);
+    hinten.kantenBreite = kantenBreite;
+
+    Koerper vorne;
+    vorne.lage = klein ? neigung(-8, -8, 10) : neigung(-16, -18, 12);
+    vorne.halb = klein ? 15.6 : 14.8;
+    vorne.mitte = klein ? QPointF(42.5, 42) : QPointF(41.5, 39.5);
+    vorne.rundung = 5;
+    vorne.kante = rgb(farbe::wuerfelKante).darker(klein ? 170 : 110);
+    vorne.kantenBreite = kantenBreite;
+
+    const double augenRadius = klein ? 0.3 : 0.21;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 60));
+    p.drawPath(koerperPfad(hinten).translated(1.5, 2.5));
+    zeichneKoerper(p, hinten, wuerfelMaler(augenVerteilung(klein ? 2 : 5), rot, augenRadius, 0.7));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 80));
+    p.drawPath(koerperPfad(vorne).translated(1.5, 2.5));
+    zeichneKoerper(p, vorne, wuerfelMaler(augenVerteilung(3), weiss, augenRadius, 0.7));
+    p.end();
+    return bild;
+}
+
+} // namespace artwork
+
+// ---------------------------------------------------------------------------
+
+Artwork::Artwork(qreal dpr)
+    : m_hintergrund(artwork::hintergrund(dpr)),
+      m_hand(artwork::handZeiger(dpr), 16, 16),
+      m_link(artwork::linkZeiger(dpr), 11, 1),
+      m_mail(artwork::mailZeiger(dpr), 2, 29)
+{
+    for (int i = 0; i < 6; ++i)
+        m_seiten[i] = artwork::seite(i + 1, dpr);
+    for (int i = 0; i < kWurfbilder; ++i)
+        m_wurfbilder[i] = artwork::wurfbild(i, dpr);
+    for (int i = 0; i < kBloecke; ++i)
+        m_bloecke[i] = QCursor(artwork::blockZeiger(i, dpr), 16, 16);
+    for (const int s : {16, 24, 32, 48, 64, 128, 256})
+        m_icon.addPixmap(QPixmap::fromImage(artwork::symbol(s)));
+}
+
+const QPixmap& Artwork::hintergrund() const { return m_hintergrund; }
+
+const QPixmap& Artwork::seite(int augen) const { return m_seiten[std::clamp(augen, 1, 6) - 1]; }
+
+const QPixmap& Artwork::wurfbild(int k) const { return m_wurfbilder[std::clamp(k, 0, kWurfbilder - 1)]; }
+
+const QCursor& Artwork::handCursor() const { return m_hand; }
+
+const QCursor& Artwork::blockCursor(int index) const { return m_bloecke[std::clamp(index, 0, kBloecke - 1)]; }
+
+const QCursor& Artwork::linkCursor() const { return m_link; }
+
+const QCursor& Artwork::mailCursor() const { return m_mail; }
+
+const QIcon& Artwork::icon() const { return m_icon; }
+
+} // namespace wk

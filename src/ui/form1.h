@@ -1,0 +1,84 @@
+#pragma once
+
+#include "game/meldung.h"
+#include "game/spiel.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace wk {
+
+class Artwork;
+class FensterOben;
+class Wuerfelfeld;
+
+// The game window. It shows the state of its Spiel and forwards every click
+// and every tick of the roll animation to it; the rules live in Spiel.
+//
+// The window is created for one game. `auswertung` runs once when the last
+// sheet has been finished and its closing message confirmed; it is expected to
+// enter the results and close this window.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& fensterOben,
+          const Artwork& artwork, std::function<void()> auswertung, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const Spiel& spiel() const { return m_spiel; }
+
+    // Five ticks of the animation arrive per interval of this length.
+    static constexpr int TimerIntervallMs = 200;
+    static constexpr int TakteJeIntervall = 5;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Shows the game's state before a message box opens, so the player sees
+    // the sheet the message speaks of.
+    class FensterMeldung : public Meldung {
+    public:
+        FensterMeldung(Form1& fenster, Meldung& meldung) : m_fenster(fenster), m_meldung(meldung) {}
+        void zeigen(const std::string& text) override;
+
+    private:
+        Form1& m_fenster;
+        Meldung& m_meldung;
+    };
+
+    void aufbauen();
+    void darstellen();
+    void ausfuehren(const std::function<void()>& handlung);
+    void takt();
+
+    const Artwork& m_artwork;
+    FensterOben& m_fensterOben;
+    FensterMeldung m_meldung;
+    Spiel m_spiel;
+    QTimer* m_timer = nullptr;  // Timer1: the five animation timers as one
+
+    std::array<QLabel*, 17> m_zahlen{};
+    std::array<QLabel*, 4> m_label1{};
+    QLabel* m_label3 = nullptr;
+    std::array<QLabel*, 6> m_label2{};
+    std::array<QLabel*, 6> m_punkt{};
+    std::array<QPushButton*, 13> m_kategorien{};
+    QPushButton* m_command3 = nullptr;
+    QPushButton* m_command17 = nullptr;
+    QPushButton* m_command2 = nullptr;
+    QCheckBox* m_check1 = nullptr;
+    std::array<Wuerfelfeld*, 5> m_w1{};
+    std::array<Wuerfelfeld*, 5> m_raus{};
+};
+
+} // namespace wk

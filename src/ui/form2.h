@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ui/frmabout.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace wk {
+
+class Artwork;
+class Eingabe;
+class Highscore;
+class LinkOeffner;
+struct Spielstand;
+
+// The start window: game length, players and their names, the highscore
+// lists, the links and the way into the game. It writes the game state that
+// a game starts from; opening the game window is left to whoever listens to
+// spielStarten().
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    Form2(Spielstand& stand, Highscore& highscore, Eingabe& eingabe, LinkOeffner& links,
+          const Artwork& artwork, QWidget* parent = nullptr);
+
+    // The About dialog while it is open, otherwise null.
+    FrmAbout* about() const { return m_about; }
+
+signals:
+    // "&Spiel Starten": the counters are reset; the game window is to open.
+    void spielStarten();
+    // "&Exit": the program is to end at once, writing nothing.
+    void programmBeenden();
+
+private:
+    void aufbauen(const Artwork& artwork);
+    void Form_Load();
+    void highscore_anzeigen(int laenge, bool beimLaden);
+    void spielerWaehlen(int index);
+    void Command1_Click();
+    void aboutZeigen();
+    void mail_senden(const std::string& adresse, const std::string& betreff, const std::string& text);
+
+    Spielstand& m_stand;
+    Highscore& m_highscore;
+    Eingabe& m_eingabe;
+    LinkOeffner& m_links;
+    QPointer<FrmAbout> m_about{};
+
+    QLabel* m_label4 = nullptr;
+    QLabel* m_label5 = nullptr;
+    std::array<QLabel*, 20> m_label3{};
+    std::array<QLabel*, 20> m_vorname{};
+    std::array<QLabel*, 20> m_punkt{};
+    std::array<QRadioButton*, 4> m_option1{};
+    std::array<QRadioButton*, 6> m_option2{};
+    QButtonGroup* m_spieler = nullptr;
+    QPushButton* m_command1 = nullptr;
+};
+
+} // namespace wk

@@ -1,0 +1,23 @@
+#include "ui/klicklabel.h"
+
+#include <QMouseEvent>
+
+namespace wk {
+
+KlickLabel::KlickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+
+void KlickLabel::mousePressEvent(QMouseEvent* event) {
+    m_gedrueckt = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void KlickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool klick = m_gedrueckt && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_gedrueckt = false;
+    event->accept();
+    if (klick) {
+        emit clicked();
+    }
+}
+
+} // namespace wk

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLabel>
+
+namespace wk {
+
+// A plain-text label that reports a left click, for link texts and the
+// version text.
+class KlickLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit KlickLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_gedrueckt = false;
+};
+
+} // namespace wk
