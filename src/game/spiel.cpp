@@ -189,7 +189,7 @@ void Spiel::Kategorie_Click(int zelle) {
         return;
     }
     m_stand.Wuerfe = 3;
-    m_feld.Zahlen[zelle] = text(punkte(Kategorien[zelle], m_feld.w1, m_feld.Raus));
+    m_feld.Zahlen[zelle] = text(wuerdeBringen(zelle));
     knopf.Visible = false;
     rechnen();
     ++m_stand.Eingetragen;
@@ -198,6 +198,13 @@ void Spiel::Kategorie_Click(int zelle) {
     } else {
         gewonnen();
     }
+}
+
+int Spiel::wuerdeBringen(int zelle) const {
+    if (zelle < 0 || zelle > 12) {
+        return 0;
+    }
+    return punkte(Kategorien[static_cast<std::size_t>(zelle)], m_feld.w1, m_feld.Raus);
 }
 
 void Spiel::Command2_Click() {

@@ -39,6 +39,10 @@ public:
     // The handler of the hidden button Command2, which no player can reach.
     void Command2_Click();
 
+    // What the category of cell 0..12 would score with the dice as they lie
+    // now; entering it writes exactly this.
+    int wuerdeBringen(int zelle) const;
+
     // Ticks from the start of a roll to its end.
     static constexpr int TakteJeWurf = 28;
 

@@ -8,6 +8,7 @@
 #include "ui/wuerfelfeld.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -201,6 +202,8 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     schwarz.setColor(QPalette::Window, Qt::black);
     setPalette(schwarz);
     setStyleSheet(QString::fromUtf8(KnopfStil));
+    setToolTip(tastenHilfe());
+    setFocusPolicy(Qt::StrongFocus);
 
     aufbauen();
     m_timer = new QTimer(this);
@@ -251,12 +254,15 @@ void Form1::aufbauen() {
         knopf->setObjectName(qs(k.knopf));
         knopf->setGeometry(rechteck(KategorieOrt[static_cast<std::size_t>(k.zelle)]));
         knopf->setFont(knopfFont);
-        knopf->setFocusPolicy(Qt::NoFocus);
+        knopf->setFocusPolicy(Qt::TabFocus);
         knopf->setEnabled(false);
         const int zelle = k.zelle;
         connect(knopf, &QPushButton::clicked, this, [this, zelle] {
             ausfuehren([this, zelle] { m_spiel.Kategorie_Click(zelle); });
         });
+        if (zelle > 0) {
+            setTabOrder(m_kategorien[static_cast<std::size_t>(zelle) - 1], knopf);
+        }
         m_kategorien[static_cast<std::size_t>(zelle)] = knopf;
     }
 
@@ -338,10 +344,7 @@ void Form1::darstellen() {
         setzeText(m_punkt[i], feld.Punkt[i].Caption);
         m_punkt[i]->setVisible(feld.Punkt[i].Visible);
     }
-    for (int i = 0; i < 13; ++i) {
-        m_kategorien[i]->setVisible(feld.Kategorien[i].Visible);
-        m_kategorien[i]->setEnabled(feld.Kategorien[i].Enabled);
-    }
+    kategorienZeigen();
     m_command3->setVisible(feld.Command3.Visible);
     m_command17->setVisible(feld.Command17.Visible);
 
@@ -373,6 +376,57 @@ void Form1::darstellen() {
         m_timer->start();
     } else if (!feld.Timer1 && m_timer->isActive()) {
         m_timer->stop();
+    }
+}
+
+void Form1::kategorienZeigen() {
+    const Spielfeld& feld = m_spiel.feld();
+    for (int i = 0; i < 13; ++i) {
+        QPushButton* knopf = m_kategorien[static_cast<std::size_t>(i)];
+        const Knopf& zustand = feld.Kategorien[static_cast<std::size_t>(i)];
+        knopf->setVisible(zustand.Visible);
+        knopf->setEnabled(zustand.Enabled);
+        // While it can be entered, the button tells what it would score.
+        QString vorschau;
+        if (zustand.Visible && zustand.Enabled) {
+            const int punkte = m_spiel.wuerdeBringen(i);
+            vorschau = QStringLiteral("Würde %1 %2 bringen").arg(punkte).arg(punkte == 1 ? QStringLiteral("Punkt")
+                                                                                        : QStringLiteral("Punkte"));
+        }
+        if (knopf->toolTip() != vorschau) {
+            knopf->setToolTip(vorschau);
+            knopf->setAccessibleDescription(vorschau);
+        }
+    }
+}
+
+QString Form1::tastenHilfe() {
+    return QStringLiteral(
+        "Tasten: Eingabe oder R würfelt, 1 bis 5 legt einen Würfel in die Ablage, "
+        "A bis E nimmt ihn zurück, Tab wählt eine Kategorie, die Leertaste trägt ein.");
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    QAbstractButton* ziel = nullptr;
+    const int taste = event->key();
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (taste >= Qt::Key_1 && taste <= Qt::Key_5) {
+        ziel = m_w1[static_cast<std::size_t>(taste - Qt::Key_1)];
+    } else if (taste >= Qt::Key_A && taste <= Qt::Key_E) {
+        ziel = m_raus[static_cast<std::size_t>(taste - Qt::Key_A)];
+    } else if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_R) {
+        ziel = m_command17->isVisible() ? m_command17 : m_command3;
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // The key stands for a click: a hidden or disabled control ignores it.
+    if (ziel->isVisible() && ziel->isEnabled()) {
+        ziel->click();
     }
 }
 

@@ -39,7 +39,13 @@ public:
     static constexpr int TimerIntervallMs = 200;
     static constexpr int TakteJeIntervall = 5;
 
+    // The keys of the game window, also shown as its tooltip.
+    static QString tastenHilfe();
+
 protected:
+    // 1-5 click the dice on the table, A-E the dice in the tray, Return or R
+    // the visible "Würfeln" button; a hidden or disabled control does nothing.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -60,6 +66,7 @@ private:
     void darstellen();
     void ausfuehren(const std::function<void()>& handlung);
     void takt();
+    void kategorienZeigen();
 
     const Artwork& m_artwork;
     FensterOben& m_fensterOben;

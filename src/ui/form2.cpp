@@ -94,7 +94,10 @@ KlickLabel* linkLabel(QWidget* eltern, const QString& name, const QString& text,
     QFont f = schrift(11);
     f.setUnderline(true);
     label->setFont(f);
-    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(farbname(Blau)));
+    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }"
+                                        "QLabel:focus { border: 1px dotted %1; }")
+                             .arg(farbname(Blau)));
+    label->setFocusPolicy(Qt::TabFocus);
     label->setToolTip(tipp);
     label->setCursor(zeiger);
     return label;
@@ -258,6 +261,23 @@ void Form2::aufbauen(const Artwork& artwork) {
 
     // Image3 lies in front of the version text it overlaps.
     image3->raise();
+
+    // The keyboard walks the window from the list buttons at the top left to
+    // the players, the game length, the start button, the links and Exit.
+    QList<QWidget*> folge;
+    for (int i = 0; i < 4; ++i) {
+        folge << findChild<QWidget*>(QStringLiteral("Command2_%1").arg(i));
+    }
+    for (QRadioButton* option : m_option2) {
+        folge << option;
+    }
+    for (QRadioButton* option : m_option1) {
+        folge << option;
+    }
+    folge << m_command1 << web0 << web1 << mail << command3;
+    for (qsizetype i = 1; i < folge.size(); ++i) {
+        setTabOrder(folge[i - 1], folge[i]);
+    }
 }
 
 void Form2::Form_Load() {

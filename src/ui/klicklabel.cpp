@@ -1,5 +1,6 @@
 #include "ui/klicklabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace wk {
@@ -18,6 +19,16 @@ void KlickLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (klick) {
         emit clicked();
     }
+}
+
+void KlickLabel::keyPressEvent(QKeyEvent* event) {
+    const int taste = event->key();
+    if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_Space) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 } // namespace wk

@@ -5,7 +5,7 @@
 namespace wk {
 
 // A plain-text label that reports a left click, for link texts and the
-// version text.
+// version text. When it takes keyboard focus, Return and Space click it too.
 class KlickLabel : public QLabel {
     Q_OBJECT
 
@@ -18,6 +18,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_gedrueckt = false;

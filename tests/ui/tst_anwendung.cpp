@@ -200,6 +200,38 @@ private slots:
         QTRY_VERIFY(p.anwendung.form1());
     }
 
+    void startfensterGehtMitDerTastatur() {
+        Programm p;
+        p.anwendung.starten();
+        QWidget* f = p.anwendung.form2();
+        aktivieren(f);
+        p.in(f, "Command2_0")->setFocus();
+        QStringList folge{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            folge << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(folge, (QStringList{"Command2_0", "Command2_1", "Command2_2", "Command2_3", "Option2_0",
+                                     "Option1_0", "Label2_0", "Label2_1", "Label1"}));
+
+        // Arrow keys move through an option group and select.
+        p.in(f, "Option1_0")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1_1"));
+        QCOMPARE(p.anwendung.stand().Runden, 5);
+        // With no player option chosen yet, the arrows move and Space chooses.
+        p.in(f, "Option2_0")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(p.anwendung.stand().AnzahlSpieler, 2);
+        QCOMPARE(p.eingabe.fragenGestellt.size(), std::size_t{2});
+
+        // A focused link opens with Return.
+        p.in(f, "Label1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(p.links.geoeffnet.size(), std::size_t{1});
+    }
+
     void loeschenMeldetSichUndSchreibtAlleListen() {
         Programm p;
         p.anwendung.starten();

@@ -44,6 +44,30 @@ struct Partie {
 
     QString text(const QString& name) const { return kind<QLabel>(name)->text(); }
 
+    // Runs the roll animation to its end, as fast as the event loop allows.
+    void wurfAbwarten() const {
+        kind<QTimer>(QStringLiteral("Timer1"))->setInterval(0);
+        QTRY_VERIFY(!fenster->spiel().feld().Timer1);
+    }
+
+    void taste(int key) const { QTest::keyClick(fenster.get(), static_cast<Qt::Key>(key)); }
+
+    // Everything a player can see of the game, as one text.
+    QString zustand() const {
+        const wk::Spielfeld& f = fenster->spiel().feld();
+        QString z;
+        for (int i = 0; i < 5; ++i) {
+            z += QStringLiteral("w%1:%2%3 r%1:%4%5 ").arg(i).arg(QString::fromStdString(f.w1[i].Tag))
+                     .arg(f.w1[i].Visible).arg(QString::fromStdString(f.Raus[i].Tag)).arg(f.Raus[i].Visible);
+        }
+        for (const std::string& zahl : f.Zahlen) {
+            z += QString::fromStdString(zahl) + QLatin1Char('|');
+        }
+        z += QStringLiteral("c3:%1 c17:%2 t:%3 m:%4").arg(f.Command3.Visible).arg(f.Command17.Visible).arg(f.Timer1)
+                 .arg(meldung.texte.size());
+        return z;
+    }
+
     static inline std::unique_ptr<wk::Artwork> artwork;
     wk::Spielstand stand;
     wk::Zufall zufall;
@@ -208,6 +232,124 @@ private slots:
         for (const QString& label : {QStringLiteral("Label2_0"), QStringLiteral("Label3")}) {
             QCOMPARE(p.kind<QLabel>(label)->textFormat(), Qt::PlainText);
             QCOMPARE(p.text(label), name);
+        }
+    }
+
+    void tastenWirkenWieKlicks_data() {
+        QTest::addColumn<int>("vorher");  // 0 nothing, 1 one roll, 2 one roll and dice 1, 2 put aside
+        QTest::addColumn<int>("taste");
+        QTest::addColumn<QString>("steuerelement");
+        QTest::newRow("Return rolls") << 0 << int(Qt::Key_Return) << "Command17";
+        QTest::newRow("R rolls again") << 1 << int(Qt::Key_R) << "Command17";
+        QTest::newRow("3 puts die 3 aside") << 1 << int(Qt::Key_3) << "w1_2";
+        QTest::newRow("1 before any roll is refused") << 0 << int(Qt::Key_1) << "w1_0";
+        QTest::newRow("B takes tray B back") << 2 << int(Qt::Key_B) << "Raus_1";
+        QTest::newRow("E on an empty tray box does nothing") << 2 << int(Qt::Key_E) << "Raus_4";
+        QTest::newRow("2 on a die in the tray does nothing") << 2 << int(Qt::Key_2) << "w1_1";
+        QTest::newRow("Return after the third roll does nothing") << 3 << int(Qt::Key_Return) << "Command17";
+    }
+    void tastenWirkenWieKlicks() {
+        QFETCH(int, vorher);
+        QFETCH(int, taste);
+        QFETCH(QString, steuerelement);
+        Partie mitMaus({"Anna"});
+        Partie mitTaste({"Anna"});
+        for (Partie* p : {&mitMaus, &mitTaste}) {
+            p->fenster->show();
+            for (int wurf = 0; wurf < (vorher == 3 ? 3 : qMin(vorher, 1)); ++wurf) {
+                p->klick(QStringLiteral("Command17"));
+                p->wurfAbwarten();
+            }
+            if (vorher == 2) {
+                p->klick(QStringLiteral("w1_0"));
+                p->klick(QStringLiteral("w1_1"));
+            }
+        }
+        QCOMPARE(mitTaste.zustand(), mitMaus.zustand());
+        const QString vorDemKlick = mitMaus.zustand();
+        QWidget* ziel = mitMaus.kind(steuerelement);
+        if (ziel->isVisible() && ziel->isEnabled()) {
+            mitMaus.klick(steuerelement);
+        }
+        mitTaste.taste(taste);
+        QCOMPARE(mitTaste.zustand(), mitMaus.zustand());
+        mitMaus.wurfAbwarten();
+        mitTaste.wurfAbwarten();
+        QCOMPARE(mitTaste.zustand(), mitMaus.zustand());
+        if (steuerelement == QLatin1String("Raus_4") || steuerelement == QLatin1String("w1_1") || vorher == 3) {
+            QCOMPARE(mitTaste.zustand(), vorDemKlick);
+        }
+    }
+
+    void tabWaehltKategorienInBlattfolgeUndLeertasteTraegtEin() {
+        Partie p({"Anna"});
+        p.fenster->show();
+        QApplication::setActiveWindow(p.fenster.get());
+        QVERIFY(QTest::qWaitForWindowActive(p.fenster.get()));
+        QTest::keyClick(p.fenster.get(), Qt::Key_Tab);
+        QVERIFY(!qobject_cast<QPushButton*>(QApplication::focusWidget()));  // nothing to enter yet
+        p.taste(Qt::Key_Return);
+        p.wurfAbwarten();
+        p.klick(QStringLiteral("Command5"));  // "1er" is used up
+        p.klick(QStringLiteral("Command3"));
+        p.wurfAbwarten();
+        p.fenster->setFocus();
+        QStringList folge;
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            folge << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(folge, (QStringList{"Command1", "Command6", "Command7", "Command8", "Command9", "Command10",
+                                     "Command11", "Command12", "Command13", "Command16", "Command14", "Command15"}));
+        const int punkte = p.fenster->spiel().wuerdeBringen(12);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(p.text("Zahlen_12"), QString::number(punkte));
+        QVERIFY(!p.kind("Command15")->isVisible());
+    }
+
+    void vorschauGleichtDemEintrag() {
+        Partie p({"Anna"}, 5);
+        p.fenster->show();
+        QRandomGenerator zufall(20261206);
+        for (int zug = 0; zug < 65; ++zug) {
+            p.taste(Qt::Key_Return);
+            p.wurfAbwarten();
+            for (int i = 0; i < 5; ++i) {
+                if (zufall.bounded(2) == 0) {
+                    p.taste(Qt::Key_1 + i);
+                }
+            }
+            if (zufall.bounded(2) == 0) {
+                p.taste(Qt::Key_R);
+                p.wurfAbwarten();
+            }
+            QList<QPushButton*> offen;
+            for (const wk::Kategorie& k : wk::Kategorien) {
+                auto* knopf = p.kind<QPushButton>(QString::fromUtf8(k.knopf.data(), k.knopf.size()));
+                if (knopf->isVisible()) {
+                    QVERIFY(knopf->isEnabled());
+                    QVERIFY(knopf->toolTip().startsWith(QStringLiteral("Würde ")));
+                    QCOMPARE(knopf->accessibleDescription(), knopf->toolTip());
+                    offen << knopf;
+                }
+            }
+            QPushButton* wahl = offen[zufall.bounded(static_cast<int>(offen.size()))];
+            const QString vorschau = wahl->toolTip().section(QLatin1Char(' '), 1, 1);
+            const int zelle = static_cast<int>(std::find_if(wk::Kategorien.begin(), wk::Kategorien.end(),
+                                                            [&](const wk::Kategorie& k) {
+                                                                return wahl->objectName() == QLatin1String(k.knopf.data(),
+                                                                                            k.knopf.size());
+                                                            }) - wk::Kategorien.begin());
+            // The sheet's last entry is on screen until the next sheet's message is confirmed.
+            QString eingetragen;
+            const auto lesen = [&] { eingetragen = p.text(QStringLiteral("Zahlen_%1").arg(zelle)); };
+            p.meldung.waehrendOffen = lesen;
+            wahl->click();
+            if (offen.size() > 1) {
+                lesen();
+            }
+            QCOMPARE(eingetragen, vorschau);
+            QVERIFY(wahl->toolTip().isEmpty() || !wahl->isEnabled());
         }
     }
 
