@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -9,10 +10,28 @@
 
 namespace wk {
 
+namespace {
+
+// Widest line a box shows, in logical pixels; a longer line (a very long
+// player name) is shortened in the middle rather than stretching the box
+// past the screen.
+constexpr int LaengsteZeile = 480;
+
+QString zeilenKuerzen(const QString& text, const QFontMetrics& metrik) {
+    QStringList zeilen = text.split(QLatin1Char('\n'));
+    for (QString& zeile : zeilen) {
+        zeile = metrik.elidedText(zeile, Qt::ElideMiddle, LaengsteZeile);
+    }
+    return zeilen.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
 void QtMeldung::zeigen(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(Fenstertitel), QString::fromStdString(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(Fenstertitel), QString(), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    box.setText(zeilenKuerzen(QString::fromStdString(text), box.fontMetrics()));
     box.exec();
 }
 

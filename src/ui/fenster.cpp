@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 
 namespace wk {
@@ -30,7 +31,8 @@ QString einzeilig(const QString& text) {
 }
 
 void zeigeText(QLabel& label, const QString& text) {
-    if (label.property("wkVollerText").toString() == text && !label.text().isNull()) {
+    const QVariant bisher = label.property("wkVollerText");
+    if (bisher.isValid() && bisher.toString() == text) {
         return;
     }
     label.setProperty("wkVollerText", text);

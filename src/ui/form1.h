@@ -65,9 +65,13 @@ private:
     void aufbauen();
     void darstellen();
     void ausfuehren(const std::function<void()>& handlung);
-    void takt();
     void kategorienZeigen();
 
+private slots:
+    // One interval of the animation timer: up to five ticks, then a repaint.
+    void takt();
+
+private:
     const Artwork& m_artwork;
     FensterOben& m_fensterOben;
     FensterMeldung m_meldung;

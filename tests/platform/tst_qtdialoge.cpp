@@ -53,6 +53,24 @@ private slots:
         QVERIFY(geprueft);
     }
 
+    void langeNamenSprengenDieMeldungNicht() {
+        const QString name(10000, QLatin1Char('x'));
+        QString gezeigt;
+        int breite = 0;
+        sobaldOffen([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            gezeigt = box->text();
+            breite = box->width();
+            box->buttons().first()->click();
+        });
+        wk::QtMeldung().zeigen((name + QStringLiteral(" ist mit Würfeln dran.")).toStdString());
+        QVERIFY2(breite < 800, qPrintable(QString::number(breite)));
+        QVERIFY(gezeigt.startsWith(QStringLiteral("xxxx")));
+        QVERIFY(gezeigt.endsWith(QStringLiteral(" ist mit Würfeln dran.")));
+        QVERIFY(gezeigt.contains(QChar(0x2026)));
+    }
+
     void eingabeGibtDieAntwortOderNachAbbruchNichts_data() {
         QTest::addColumn<bool>("bestaetigen");
         QTest::addColumn<QString>("antwort");

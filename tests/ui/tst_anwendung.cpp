@@ -6,6 +6,7 @@
 #include "game/zahltext.h"
 #include "ui/anwendung.h"
 #include "ui/artwork.h"
+#include "ui/fenster.h"
 #include "ui/frmabout.h"
 
 #include <QLabel>
@@ -123,6 +124,35 @@ private slots:
         QCOMPARE(text(f, "Punkt_0"), QStringLiteral("245"));
         p.klick2("Command2_2");
         QCOMPARE(text(f, "Label4"), QStringLiteral("Highscore bei 10 Rundenspiel."));
+    }
+
+    void bestenlisteZeigtNamenWoertlich_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("markup") << "<b>x</b>";
+        QTest::newRow("image") << "<img src=x>";
+        QTest::newRow("10000 characters") << QString(10000, QLatin1Char('W'));
+        QTest::newRow("line break") << "Zeile\nzwei";
+        QTest::newRow("right to left") << QString::fromUtf8("\u0645\u0631\u062D\u0628\u0627");
+    }
+    void bestenlisteZeigtNamenWoertlich() {
+        QFETCH(QString, name);
+        Programm p;
+        p.einstellungen.vorbelegen("Highscore1", "1", "99");
+        p.einstellungen.vorbelegen("Highscore1", "Name1", name.toStdString());
+        p.anwendung.starten();
+        auto* label = p.in<QLabel>(p.anwendung.form2(), "Vorname_0");
+        const QRect ort(100, 77, 161, 16);
+        QCOMPARE(label->geometry(), ort);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->accessibleDescription(), name);
+        QVERIFY(!label->text().contains(QLatin1Char('\n')));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+        QString gezeigt = label->text();
+        if (gezeigt.endsWith(QChar(0x2026))) {
+            gezeigt.chop(1);
+            QCOMPARE(label->toolTip(), name);
+        }
+        QVERIFY(wk::einzeilig(name).startsWith(gezeigt));
     }
 
     void spielerwahlFragtJedenNamen() {

@@ -225,13 +225,34 @@ private slots:
         QTest::newRow("bold") << "<b>Anna</b>";
         QTest::newRow("image") << "<img src=x>";
         QTest::newRow("entity") << "&amp; &lt;";
+        QTest::newRow("access key") << "&Anna";
+        QTest::newRow("empty") << "";
+        QTest::newRow("blanks") << "   ";
+        QTest::newRow("10000 characters") << QString(10000, QLatin1Char('W'));
+        QTest::newRow("tab and line break") << "Anna\tB\nC";
+        QTest::newRow("right to left") << QString::fromUtf8("\u0645\u0631\u062D\u0628\u0627");
+        QTest::newRow("emoji") << QString::fromUtf8("\U0001F3B2\U0001F451");
+        QTest::newRow("combining accent") << QString::fromUtf8("Rene\u0301");
     }
     void namenErscheinenWoertlich() {
         QFETCH(QString, name);
         Partie p({name.toStdString(), "Bert"});
-        for (const QString& label : {QStringLiteral("Label2_0"), QStringLiteral("Label3")}) {
-            QCOMPARE(p.kind<QLabel>(label)->textFormat(), Qt::PlainText);
-            QCOMPARE(p.text(label), name);
+        for (const QString& labelName : {QStringLiteral("Label2_0"), QStringLiteral("Label3")}) {
+            auto* label = p.kind<QLabel>(labelName);
+            const QRect ort = label->geometry();
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+            QCOMPARE(label->accessibleDescription(), name);
+            QString zeile = name;
+            zeile.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            if (label->fontMetrics().horizontalAdvance(zeile) <= label->contentsRect().width() - 4) {
+                QCOMPARE(label->text(), zeile);
+            } else {
+                QVERIFY(label->text().endsWith(QChar(0x2026)));
+                QVERIFY(zeile.startsWith(label->text().chopped(1)));
+                QCOMPARE(label->toolTip(), name);
+            }
+            QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+            QCOMPARE(label->geometry(), ort);
         }
     }
 
