@@ -9,6 +9,7 @@
 #include <utility>
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -102,6 +103,27 @@ void spaeterAls(const QString& pfad, const QDateTime& vorgaenger) {
     }
 }
 
+// Whether a value read back from a file is the one that was written. QSettings
+// writes numbers and lists of texts as plain text, so they may come back as a
+// text or as a list of values; and a number that is not a number is unequal to
+// itself, so what is still unequal after that is compared by its bytes.
+bool gleich(const QVariant& gemeint, const QVariant& gelesen) {
+    if (gemeint == gelesen) {
+        return true;
+    }
+    QVariant wieGelesen = gemeint;
+    if (!wieGelesen.convert(gelesen.metaType())) {
+        return false;
+    }
+    const auto alsBytes = [](const QVariant& wert) {
+        QByteArray bytes;
+        QDataStream strom(&bytes, QIODevice::WriteOnly);
+        strom << wert;
+        return bytes;
+    };
+    return wieGelesen == gelesen || alsBytes(wieGelesen) == alsBytes(gelesen);
+}
+
 bool enthaeltGenau(const QString& pfad, const QMap<QString, QVariant>& gemeint) {
     const QSettings datei(pfad, QSettings::IniFormat);
     const QStringList schluessel = datei.allKeys();
@@ -110,7 +132,7 @@ bool enthaeltGenau(const QString& pfad, const QMap<QString, QVariant>& gemeint) 
     }
     return std::all_of(schluessel.begin(), schluessel.end(), [&](const QString& name) {
         const auto eintrag = gemeint.find(name);
-        return eintrag != gemeint.end() && *eintrag == datei.value(name);
+        return eintrag != gemeint.end() && gleich(*eintrag, datei.value(name));
     });
 }
 
