@@ -1263,11 +1263,21 @@ QImage symbol(int pixel)
     QImage bild(pixel, pixel, QImage::Format_ARGB32_Premultiplied);
     bild.fill(Qt::transparent);
     QPainter p(&bild);
+    symbolMalen(p, pixel);
+    p.end();
+    return bild;
+}
+
+void symbolMalen(QPainter& p, qreal groesse)
+{
+    if (!std::isfinite(groesse) || groesse <= 0)
+        return;
+    p.save();
     glatt(p);
-    const double einheit = pixel / 64.0;
+    const double einheit = groesse / 64.0;
     p.scale(einheit, einheit);
     // Small icons turn the dice more towards the viewer and enlarge the pips.
-    const bool klein = pixel <= 24;
+    const bool klein = groesse <= 24;
     const double kantenBreite = std::max(klein ? 1.0 : 0.8, 1.0 / einheit);
 
     const Wuerfelfarben rot{farbe::rubin, farbe::perle, qRgb(235, 226, 220), farbe::rubinKante};
@@ -1298,8 +1308,7 @@ QImage symbol(int pixel)
     p.setBrush(QColor(0, 0, 0, 80));
     p.drawPath(koerperPfad(vorne).translated(1.5, 2.5));
     zeichneKoerper(p, vorne, wuerfelMaler(augenVerteilung(3), weiss, augenRadius, 0.7));
-    p.end();
-    return bild;
+    p.restore();
 }
 
 } // namespace artwork

@@ -7,6 +7,8 @@
 
 #include <array>
 
+class QPainter;
+
 // The game's pictures, all drawn in code.
 //
 // Every function that takes a device-pixel ratio draws at a fixed logical size
@@ -41,6 +43,12 @@ QPixmap mailZeiger(qreal dpr);              // pencil on a blue writing pad
 // The program icon, two overlapping dice: a square image of `pixel` x `pixel`
 // (clamped to 16..512), device-pixel ratio 1, transparent around the dice.
 QImage symbol(int pixel);
+
+// Paints that icon as vector shapes into the square (0, 0, groesse, groesse)
+// of the painter's current coordinates, leaving the painter's state as it was;
+// symbol(n) is exactly symbolMalen(p, n) on a transparent n x n image. Sizes up
+// to 24 get the variant drawn for small icons. Paints nothing unless groesse > 0.
+void symbolMalen(QPainter& p, qreal groesse);
 
 } // namespace wk::artwork
 
