@@ -85,12 +85,6 @@ private slots:
         QCOMPARE(wk::punkte(wk::Kategorien[zelle], boxen(tisch), boxen(ablage)), punkte);
     }
 
-    void dieTabelleSchreibtJedeZelleEinmal() {
-        for (int i = 0; i < 13; ++i) {
-            QCOMPARE(wk::Kategorien[i].zelle, i);
-        }
-    }
-
     void summenUndBonus_data() {
         QTest::addColumn<QStringList>("zellen");  // cells 0..12
         QTest::addColumn<QStringList>("summen");  // Label1 0..3, then Zahlen 13
