@@ -38,14 +38,28 @@ QString pfadSchluessel(const std::string& abschnitt, const std::string& schluess
 }
 
 // A value as text; nullopt when it is missing or holds no text. QSettings
-// gives a list for an unquoted "A, B" typed into the file by hand, and a byte
-// array or another type for values starting with "@" ("@Point(1 2)").
+// gives a list for an unquoted "A, B" typed into the file by hand (a list of
+// values when an element starts with "@", as "a, @String(b\0c)", which is how
+// it writes a list with a null character back), and a byte array or another
+// type for values starting with "@" ("@Point(1 2)").
 std::optional<std::string> alsText(const QVariant& wert) {
     switch (wert.typeId()) {
     case QMetaType::QString:
         return wert.toString().toStdString();
     case QMetaType::QStringList:
         return wert.toStringList().join(QStringLiteral(", ")).toStdString();
+    case QMetaType::QVariantList: {
+        QStringList texte;
+        const QVariantList elemente = wert.toList();
+        for (const QVariant& element : elemente) {
+            const std::optional<std::string> text = alsText(element);
+            if (!text) {
+                return std::nullopt;
+            }
+            texte << QString::fromStdString(*text);
+        }
+        return texte.join(QStringLiteral(", ")).toStdString();
+    }
     case QMetaType::QByteArray:
         return wert.toByteArray().toStdString();
     default:
