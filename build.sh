@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Builds Wurfkrone and plays it or tests it, on Debian 12 or later.
 #   ./build.sh play   install what is missing, build, start the game
-#   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh test   install what is missing, build, run every test, then
+#                     build and run them again under AddressSanitizer and
+#                     UndefinedBehaviorSanitizer (in "<build dir>-asan")
+#   ./build.sh fuzz [seconds]   build the libFuzzer targets with clang (in
+#                     "<build dir>-fuzz") and run each for that long (60)
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -10,6 +14,11 @@ build_dir="${BUILD_DIR:-build}"
 
 # Debian packages the game needs to build, run and be tested.
 pakete=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream)
+
+# The fuzz targets need clang and its libFuzzer.
+if [[ $aufgabe == fuzz ]]; then
+    pakete+=(clang-14 libclang-rt-14-dev)
+fi
 
 fehlende=()
 for paket in "${pakete[@]}"; do
@@ -28,8 +37,10 @@ if ((${#fehlende[@]})); then
 fi
 
 jobs="$(nproc 2>/dev/null || echo 2)"
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build_dir" -j "$jobs"
+if [[ $aufgabe != fuzz ]]; then
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build_dir" -j "$jobs"
+fi
 
 case "$aufgabe" in
     play)
@@ -37,9 +48,34 @@ case "$aufgabe" in
         ;;
     test)
         ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+
+        # Every test once more under AddressSanitizer (leaks included) and
+        # UndefinedBehaviorSanitizer; the first fault stops the test that hit it.
+        asan_dir="${build_dir}-asan"
+        cmake -S . -B "$asan_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWURFKRONE_SANITIZE=ON >/dev/null
+        cmake --build "$asan_dir" -j "$jobs"
+        ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1" \
+        LSAN_OPTIONS="suppressions=$PWD/tests/lsan-suppressions.txt:print_suppressions=0" \
+        UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+            ctest --test-dir "$asan_dir" --output-on-failure -j "$jobs"
+        ;;
+    fuzz)
+        sekunden="${2:-60}"
+        fuzz_dir="${build_dir}-fuzz"
+        cmake -S . -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+            -DWURFKRONE_SANITIZE=ON -DWURFKRONE_FUZZ=ON >/dev/null
+        cmake --build "$fuzz_dir" -j "$jobs" --target fuzz_einstellungen fuzz_zahltext
+        # New inputs go to "$fuzz_dir/korpus", crashing ones to "$fuzz_dir/funde";
+        # keep those as regression cases in tests/fuzz/corpus.
+        for ziel in einstellungen zahltext; do
+            mkdir -p "$fuzz_dir/korpus/$ziel" "$fuzz_dir/funde"
+            ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=4}" \
+                "$fuzz_dir/tests/fuzz/fuzz_$ziel" -max_total_time="$sekunden" -print_final_stats=1 \
+                -artifact_prefix="$fuzz_dir/funde/$ziel-" "$fuzz_dir/korpus/$ziel" "tests/fuzz/corpus/$ziel"
+        done
         ;;
     *)
-        echo "usage: $0 [play|test]" >&2
+        echo "usage: $0 [play|test|fuzz [seconds]]" >&2
         exit 2
         ;;
 esac
