@@ -1,17 +1,25 @@
 #include "ui/artwork.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSemaphore>
+#include <QStyle>
+#include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace wk {
@@ -110,11 +118,47 @@ void glatt(QPainter& p)
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
 }
 
-QPixmap alsPixmap(const QImage& bild)
+QPixmap alsPixmap(QImage bild)
 {
-    QPixmap pix = QPixmap::fromImage(bild);
-    pix.setDevicePixelRatio(bild.devicePixelRatio());
+    const qreal dpr = bild.devicePixelRatio();
+    QPixmap pix = QPixmap::fromImage(std::move(bild));
+    pix.setDevicePixelRatio(dpr);
     return pix;
+}
+
+// Qt's raster engine splits every large fill into parts for the global thread
+// pool and waits for them, unless it already paints on a thread of that pool.
+// The pictures consist of many small fills, for which that hand-over costs far
+// more than the filling; so they are painted on pool threads. Both helpers
+// return once all work is done; called on a pool thread they simply run it.
+bool aufPoolFaden()
+{
+    return QThreadPool::globalInstance()->contains(QThread::currentThread());
+}
+
+void alleAufPool(const std::vector<std::function<void()>>& auftraege)
+{
+    if (aufPoolFaden()) {
+        for (const auto& auftrag : auftraege)
+            auftrag();
+        return;
+    }
+    QSemaphore fertig;
+    for (const auto& auftrag : auftraege) {
+        QThreadPool::globalInstance()->start([&auftrag, &fertig] {
+            auftrag();
+            fertig.release();
+        });
+    }
+    fertig.acquire(static_cast<int>(auftraege.size()));
+}
+
+template <typename Zeichnen>
+QImage aufPool(Zeichnen zeichnen)
+{
+    QImage bild;
+    alleAufPool({[&] { bild = zeichnen(); }});
+    return bild;
 }
 
 QFont schrift(double pixel, QFont::Weight gewicht = QFont::Normal, bool serifen = false)
@@ -144,19 +188,6 @@ double zufall(int x, int y, std::uint32_t saat)
     const std::uint32_t h = mische(static_cast<std::uint32_t>(x) * 0x9E3779B1U
                                    ^ mische(static_cast<std::uint32_t>(y) + saat * 0x85EBCA77U));
     return (h & 0xFFFFFF) / double(0x1000000);
-}
-
-// Smooth value noise, 0..1, varying over about one unit.
-double weich(double x, double y, std::uint32_t saat)
-{
-    const int ix = static_cast<int>(std::floor(x));
-    const int iy = static_cast<int>(std::floor(y));
-    const auto s = [](double t) { return t * t * (3 - 2 * t); };
-    const double fx = s(x - ix);
-    const double fy = s(y - iy);
-    const double a = zufall(ix, iy, saat) + (zufall(ix + 1, iy, saat) - zufall(ix, iy, saat)) * fx;
-    const double b = zufall(ix, iy + 1, saat) + (zufall(ix + 1, iy + 1, saat) - zufall(ix, iy + 1, saat)) * fx;
-    return a + (b - a) * fy;
 }
 
 // ---------------------------------------------------------------------------
@@ -520,26 +551,156 @@ constexpr QRectF kMulde{0, 222, 82, 106};
 constexpr QRectF kLeiste{234, 334, 438, 33};
 constexpr QRectF kLogo{312, 380, 154, 70};
 
-void filzFlaeche(QImage& bild, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat)
-{
-    const qreal dpr = bild.devicePixelRatio();
-    const QRect r = QRectF(logisch.topLeft() * dpr, logisch.size() * dpr).toAlignedRect() & bild.rect();
-    const QPointF mitte = logisch.center();
-    const double rx = logisch.width() / 2, ry = logisch.height() / 2;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const double lx = (x + 0.5) / dpr, ly = (y + 0.5) / dpr;
-            const double dx = (lx - mitte.x()) / rx, dy = (ly - mitte.y()) / ry;
-            const double rand = std::min(1.0, (dx * dx + dy * dy) * 0.5);
-            double f = 1.0 - vignette * rand * rand * 1.6;
-            f *= 0.93 + 0.14 * weich(lx / 9.0, ly / 9.0, saat);
-            f *= 0.97 + 0.06 * weich(lx / 2.2, ly / 2.2, saat + 7);
-            const double korn = (zufall(x, y, saat + 3) - 0.5) * 7;
-            const auto kanal = [&](int c) { return std::clamp(static_cast<int>(c * f + korn), 0, 255); };
-            zeile[x] = qRgb(kanal(qRed(grund)), kanal(qGreen(grund)), kanal(qBlue(grund)));
+// The felt's clouds: smooth value noise over the pixel centres of one row
+// after another, scaled to lie in basis..basis + hub. The lattice rows above
+// and below the current row are kept interpolated along x, so a pixel costs
+// one multiply-add. `zelle` is the lattice spacing in logical pixels.
+class Wolken {
+public:
+    Wolken(int x0, int breite, qreal dpr, double zelle, std::uint32_t saat, float basis, float hub)
+        : m_dpr(dpr), m_zelle(zelle), m_saat(saat), m_basis(basis), m_hub(hub), m_ix(breite), m_sx(breite),
+          m_oben(breite), m_unten(breite), m_wert(breite), m_anstieg(breite)
+    {
+        for (int i = 0; i < breite; ++i) {
+            const double gx = (x0 + i + 0.5) / dpr / zelle;
+            m_ix[i] = static_cast<int>(std::floor(gx));
+            m_sx[i] = glaettung(gx - m_ix[i]);
         }
     }
+
+    // Row y: the value at column i is wert()[i] + anstieg()[i] * fy, fy the returned weight.
+    float zeile(int y)
+    {
+        const double gy = (y + 0.5) / m_dpr / m_zelle;
+        const int iy = static_cast<int>(std::floor(gy));
+        if (iy != m_iy) {
+            if (iy == m_iy + 1) {
+                std::swap(m_oben, m_unten);
+            } else {
+                gitterzeile(iy, m_oben);
+            }
+            gitterzeile(iy + 1, m_unten);
+            for (std::size_t i = 0; i < m_wert.size(); ++i) {
+                m_wert[i] = static_cast<float>(m_basis + m_hub * m_oben[i]);
+                m_anstieg[i] = static_cast<float>(m_hub * (m_unten[i] - m_oben[i]));
+            }
+            m_iy = iy;
+        }
+        return static_cast<float>(glaettung(gy - iy));
+    }
+    const float* wert() const { return m_wert.data(); }
+    const float* anstieg() const { return m_anstieg.data(); }
+
+private:
+    static double glaettung(double t) { return t * t * (3 - 2 * t); }
+
+    void gitterzeile(int iy, std::vector<double>& ziel) const
+    {
+        int ix = std::numeric_limits<int>::min();
+        double a = 0, b = 0;
+        for (std::size_t i = 0; i < ziel.size(); ++i) {
+            if (m_ix[i] != ix) {
+                ix = m_ix[i];
+                a = zufall(ix, iy, m_saat);
+                b = zufall(ix + 1, iy, m_saat);
+            }
+            ziel[i] = a + (b - a) * m_sx[i];
+        }
+    }
+
+    qreal m_dpr = 1;
+    double m_zelle = 1;
+    std::uint32_t m_saat = 0;
+    double m_basis = 0;
+    double m_hub = 1;
+    int m_iy = std::numeric_limits<int>::min();
+    std::vector<int> m_ix;
+    std::vector<double> m_sx;
+    std::vector<double> m_oben;
+    std::vector<double> m_unten;
+    std::vector<float> m_wert;
+    std::vector<float> m_anstieg;
+};
+
+// Woven felt: a colour darkened towards the edges (vignette 0..1), with soft
+// clouds of two sizes and a fine grain. Fills the pixels of `logisch` except
+// those of `frei`.
+void filzFlaeche(QImage& bild, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat,
+                 const QRectF& frei = {})
+{
+    const qreal dpr = bild.devicePixelRatio();
+    const auto physisch = [dpr](const QRectF& r) {
+        return QRectF(r.topLeft() * dpr, r.size() * dpr).toAlignedRect();
+    };
+    const QRect r = physisch(logisch) & bild.rect();
+    const QRect ausgespart = frei.isEmpty() ? QRect() : physisch(frei);
+    if (r.isEmpty())
+        return;
+    const QPointF mitte = logisch.center();
+    const double rx = logisch.width() / 2, ry = logisch.height() / 2;
+    const int breite = r.width();
+
+    // Half the squared distance from the centre, in half widths and heights,
+    // per column and per row; the sum of the two never exceeds 1.
+    const auto quadrat = [](double d) { return static_cast<float>(std::min(1.0, d * d) * 0.5); };
+    std::vector<float> dx2(static_cast<std::size_t>(breite));
+    for (int i = 0; i < breite; ++i)
+        dx2[i] = quadrat(((r.left() + i + 0.5) / dpr - mitte.x()) / rx);
+    Wolken grob(r.left(), breite, dpr, 9.0, saat, 0.93f, 0.14f);
+    Wolken fein(r.left(), breite, dpr, 2.2, saat + 7, 0.97f, 0.06f);
+    std::vector<float> licht(static_cast<std::size_t>(breite));
+    const float v = static_cast<float>(vignette * 1.6);
+    const float rot = qRed(grund), gruen = qGreen(grund), blau = qBlue(grund);
+
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const float dy2 = quadrat(((y + 0.5) / dpr - mitte.y()) / ry);
+        const float fyGrob = grob.zeile(y);
+        const float fyFein = fein.zeile(y);
+        const float* __restrict gw = grob.wert();
+        const float* __restrict ga = grob.anstieg();
+        const float* __restrict fw = fein.wert();
+        const float* __restrict fa = fein.anstieg();
+        const float* __restrict d = dx2.data();
+        float* __restrict l = licht.data();
+        for (int i = 0; i < breite; ++i) {
+            const float rand = d[i] + dy2;
+            l[i] = (1.0f - v * rand * rand) * (gw[i] + ga[i] * fyGrob) * (fw[i] + fa[i] * fyFein);
+        }
+
+        // The grain: zufall(x, y, saat + 3) with its row part taken out of the loop.
+        const std::uint32_t zeilenHash = mische(static_cast<std::uint32_t>(y) + (saat + 3) * 0x85EBCA77U);
+        auto* zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
+        const auto fuellen = [&](int von, int bis) {
+            for (int x = von; x < bis; ++x) {
+                const std::uint32_t h = mische(static_cast<std::uint32_t>(x) * 0x9E3779B1U ^ zeilenHash);
+                const float korn = static_cast<float>(h & 0xFFFFFF) * (7.0f / 0x1000000) - 3.5f;
+                const float f = l[x - r.left()];
+                const auto k = [&](float c) { return std::clamp(static_cast<int>(c * f + korn), 0, 255); };
+                zeile[x] = qRgb(k(rot), k(gruen), k(blau));
+            }
+        };
+        if (y >= ausgespart.top() && y <= ausgespart.bottom()) {
+            fuellen(r.left(), std::max(r.left(), ausgespart.left()));
+            fuellen(std::min(r.right() + 1, ausgespart.right() + 1), r.right() + 1);
+        } else {
+            fuellen(r.left(), r.right() + 1);
+        }
+    }
+}
+
+// The part of a horizontal line that lies inside a rectangle with rounded corners.
+struct Strecke {
+    double von = 0;
+    double bis = 0;  // empty when bis <= von
+};
+
+Strecke zeileIn(const QRectF& r, double radius, double y)
+{
+    if (y < r.top() || y > r.bottom())
+        return {r.center().x(), r.center().x()};
+    const double rand = std::min(y - r.top(), r.bottom() - y);
+    const double ein = rand < radius ? radius - std::sqrt(radius * radius - (radius - rand) * (radius - rand)) : 0;
+    return {r.left() + ein, r.right() - ein};
 }
 
 // A soft shadow made of a few widening rounded outlines.
@@ -670,17 +831,24 @@ void zeichneAblage(QPainter& p)
     p.setBrush(g);
     p.drawPath(platte);
 
-    // Brushed metal: faint horizontal strokes.
-    p.setClipPath(platte);
+    // Brushed metal: faint horizontal strokes, cut to the panel and drawn
+    // without a clip path, the light ones and the dark ones each in one go.
+    QList<QLineF> helleStriche, dunkleStriche;
     for (int i = 0; i < 130; ++i) {
         const double y = kAblageReiter.top() + zufall(i, 1, 41) * (kAblage.bottom() - kAblageReiter.top());
         const double x = kAblage.left() + zufall(i, 2, 41) * kAblage.width() * 0.8 - 40;
         const double laenge = 60 + zufall(i, 3, 41) * 220;
-        const bool hell = zufall(i, 4, 41) > 0.5;
-        p.setPen(QPen(hell ? QColor(255, 255, 255, 22) : QColor(0, 0, 0, 18), 0.6));
-        p.drawLine(QPointF(x, y), QPointF(x + laenge, y));
+        const Strecke platteZeile = zeileIn(kAblage, 7, y);
+        const Strecke reiterZeile = zeileIn(kAblageReiter, 6, y);
+        const Strecke zeile{std::min(platteZeile.von, reiterZeile.von), std::max(platteZeile.bis, reiterZeile.bis)};
+        const double von = std::max(x, zeile.von), bis = std::min(x + laenge, zeile.bis);
+        if (von < bis)
+            (zufall(i, 4, 41) > 0.5 ? helleStriche : dunkleStriche).append(QLineF(von, y, bis, y));
     }
-    p.setClipping(false);
+    p.setPen(QPen(QColor(255, 255, 255, 22), 0.6));
+    p.drawLines(helleStriche);
+    p.setPen(QPen(QColor(0, 0, 0, 18), 0.6));
+    p.drawLines(dunkleStriche);
 
     // Bevel and brass frame.
     p.setBrush(Qt::NoBrush);
@@ -735,24 +903,37 @@ void zeichneTisch(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(holz);
     p.drawPath(rim);
-    p.setClipPath(rim);
+    // The grain: strokes along the rim, cut to its rounded corners and drawn
+    // without a clip path, the light ones and the dark ones each in one go.
+    QList<QLineF> helleFasern, dunkleFasern;
+    const QRectF quer(kTischRahmen.top(), kTischRahmen.left(), kTischRahmen.height(), kTischRahmen.width());
     for (int i = 0; i < 70; ++i) {
         const double t = zufall(i, 5, 77);
         const double laenge = 40 + zufall(i, 6, 77) * 160;
         const double x = kTischRahmen.left() + zufall(i, 7, 77) * kTischRahmen.width() - 20;
-        const QColor c = zufall(i, 8, 77) > 0.5 ? QColor(255, 200, 150, 26) : QColor(20, 5, 0, 40);
-        p.setPen(QPen(c, 0.7));
+        QList<QLineF>& fasern = zufall(i, 8, 77) > 0.5 ? helleFasern : dunkleFasern;
         const double yo = kTischRahmen.top() + 0.8 + t * (kRahmenBreite - 1.6);
         const double yu = kTischRahmen.bottom() - 0.8 - t * (kRahmenBreite - 1.6);
-        p.drawLine(QPointF(x, yo), QPointF(x + laenge, yo));
-        p.drawLine(QPointF(x, yu), QPointF(x + laenge, yu));
+        for (const double yy : {yo, yu}) {
+            const Strecke zeile = zeileIn(kTischRahmen, 9, yy);
+            const double von = std::max(x, zeile.von), bis = std::min(x + laenge, zeile.bis);
+            if (von < bis)
+                fasern.append(QLineF(von, yy, bis, yy));
+        }
         const double y = kTischRahmen.top() + zufall(i, 9, 77) * kTischRahmen.height();
         const double xl = kTischRahmen.left() + 0.8 + t * (kRahmenBreite - 1.6);
         const double xr = kTischRahmen.right() - 0.8 - t * (kRahmenBreite - 1.6);
-        p.drawLine(QPointF(xl, y), QPointF(xl, y + laenge * 0.4));
-        p.drawLine(QPointF(xr, y), QPointF(xr, y + laenge * 0.4));
+        for (const double xx : {xl, xr}) {
+            const Strecke spalte = zeileIn(quer, 9, xx);  // the column xx of the rim
+            const double von = std::max(y, spalte.von), bis = std::min(y + laenge * 0.4, spalte.bis);
+            if (von < bis)
+                fasern.append(QLineF(xx, von, xx, bis));
+        }
     }
-    p.setClipping(false);
+    p.setPen(QPen(QColor(255, 200, 150, 26), 0.7));
+    p.drawLines(helleFasern);
+    p.setPen(QPen(QColor(20, 5, 0, 40), 0.7));
+    p.drawLines(dunkleFasern);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 220, 180, 70), 1));
     p.drawRoundedRect(kTischRahmen.adjusted(0.5, 0.5, -0.5, -0.5), 9, 9);
@@ -902,20 +1083,42 @@ QPainterPath vereint(std::initializer_list<QPainterPath> teile)
     return ganz.simplified();
 }
 
-QPixmap zeichneZeiger(qreal dpr, const std::function<void(QPainter&)>& inhalt)
+QImage zeichneZeiger(qreal dpr, const std::function<void(QPainter&)>& inhalt)
 {
     QImage bild = leinwand(kZeiger, klemmeDpr(dpr));
     QPainter p(&bild);
     glatt(p);
     inhalt(p);
     p.end();
-    return alsPixmap(bild);
+    return bild;
+}
+
+// The letters A..E of the toy blocks as outlines, centred on the origin and
+// 1.05 high. Qt's glyph outlines move by fractions of a pixel with the font
+// state of the thread that asks for them, so they are made once and shared by
+// every block drawn, on whichever thread.
+const std::array<QPainterPath, kBloecke>& blockBuchstaben()
+{
+    static const std::array<QPainterPath, kBloecke> buchstaben = [] {
+        std::array<QPainterPath, kBloecke> b;
+        for (int i = 0; i < kBloecke; ++i) {
+            QPainterPath zeichen;
+            zeichen.addText(0, 0, schrift(100, QFont::Black), QString(QChar(u'A' + i)));
+            const QRectF r = zeichen.boundingRect();
+            QTransform t;
+            t.scale(1.05 / r.height(), 1.05 / r.height());
+            t.translate(-r.center().x(), -r.center().y());
+            b[static_cast<std::size_t>(i)] = t.map(zeichen);
+        }
+        return b;
+    }();
+    return buchstaben;
 }
 
 // The toy block: coloured wood, a raised border and a white letter.
-Flaechenmaler blockMaler(QRgb grund, QChar buchstabe)
+Flaechenmaler blockMaler(QRgb grund, const QPainterPath& zeichen)
 {
-    return [grund, buchstabe](QPainter& p, int flaeche, double licht, double sichtbar) {
+    return [grund, zeichen](QPainter& p, int flaeche, double licht, double sichtbar) {
         QLinearGradient g(-1, -1, 1, 1);
         g.setColorAt(0, getoent(grund, licht * 1.08));
         g.setColorAt(1, getoent(grund, licht * 0.88));
@@ -927,13 +1130,6 @@ Flaechenmaler blockMaler(QRgb grund, QChar buchstabe)
         p.drawRoundedRect(QRectF(-0.74, -0.74, 1.48, 1.48), 0.2, 0.2);
         if (flaeche != 0 || sichtbar < 0.5)
             return;
-        QPainterPath zeichen;
-        zeichen.addText(0, 0, schrift(100, QFont::Black), QString(buchstabe));
-        const QRectF r = zeichen.boundingRect();
-        QTransform t;
-        t.scale(1.05 / r.height(), 1.05 / r.height());
-        t.translate(-r.center().x(), -r.center().y());
-        zeichen = t.map(zeichen);
         p.setPen(QPen(QColor(0, 0, 0, 150), 0.14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(zeichen.translated(0.05, 0.07));
@@ -989,16 +1185,33 @@ void zeichneStift(QPainter& p, QPointF spitze, double grad)
 // ---------------------------------------------------------------------------
 // Tumbling frames
 
-constexpr int kUnschaerfeSchritte = 20;
 constexpr double kDrehschritt = 45;    // degrees per frame; 8 frames make one turn
-constexpr double kSchleppe = 55;       // degrees of rotation smeared into one frame
+// Motion blur: every frame is the average of kUnschaerfeSchritte moments of
+// the turn, kTeilung moments per frame step apart, ending at the frame's angle
+// (about 53 degrees of rotation smeared into one frame). The moments lie on
+// one grid for all frames, so the frames share most of them.
+constexpr int kTeilung = 16;
+constexpr int kUnschaerfeSchritte = 20;
+constexpr double kMomentWinkel = kDrehschritt / kTeilung;
+constexpr int kMomenteJeUmdrehung = 8 * kTeilung;
 constexpr Vek kKippAchse{0.8, 0.55, 0.35};
 constexpr double kWurfRundung = 0.36;  // corner radius per half edge
 
+// The moment (index on the grid, 0..kMomenteJeUmdrehung - 1) of blur step s
+// (0..kUnschaerfeSchritte - 1, the last one at the frame's angle) of frame k.
 // Frame 0 lies between two frames of the loop, so it differs from all of them.
-double wurfWinkel(int k)
+int wurfMoment(int k, int s)
 {
-    return k == 0 ? kDrehschritt / 2 : k * kDrehschritt;
+    const int ende = k == 0 ? kTeilung / 2 : k * kTeilung;
+    return ((ende - (kUnschaerfeSchritte - 1 - s)) % kMomenteJeUmdrehung + kMomenteJeUmdrehung)
+           % kMomenteJeUmdrehung;
+}
+
+// The weight of blur step s; the latest moments weigh most.
+double wurfGewicht(int s)
+{
+    const double t = double(s) / (kUnschaerfeSchritte - 1);
+    return 0.3 + t * t * t * 1.2;
 }
 
 Lage wurfLage(double grad)
@@ -1006,33 +1219,35 @@ Lage wurfLage(double grad)
     return drehung(kKippAchse, grad) * neigung(-20, 25, 10);
 }
 
-// Half the edge length that keeps every corner of the turning die, in every
-// frame, inside the 50 x 50 picture.
+// Half the edge length that keeps every corner of the turning die, at every
+// moment, inside the 50 x 50 picture.
 double wurfHalbeKante()
 {
     static const double halb = [] {
         double weiteste = 0;
-        for (int k = 0; k < kWurfbilder; ++k)
-            for (int s = 0; s < kUnschaerfeSchritte; ++s) {
-                Koerper einheit;
-                einheit.lage = wurfLage(wurfWinkel(k) - s * kSchleppe / (kUnschaerfeSchritte - 1));
-                einheit.halb = 1;
-                einheit.rundung = kWurfRundung;
-                const QRectF r = koerperPfad(einheit).boundingRect();
-                weiteste = std::max({weiteste, -r.left(), r.right(), -r.top(), r.bottom()});
-            }
+        for (int m = 0; m < kMomenteJeUmdrehung; ++m) {
+            Koerper einheit;
+            einheit.lage = wurfLage(m * kMomentWinkel);
+            einheit.halb = 1;
+            einheit.rundung = kWurfRundung;
+            const QRectF r = koerperPfad(einheit).boundingRect();
+            weiteste = std::max({weiteste, -r.left(), r.right(), -r.top(), r.bottom()});
+        }
         return (kSeite.width() / 2.0 - 1.0) / weiteste;
     }();
     return halb;
 }
 
-QImage wuerfelImFlug(double grad, qreal dpr)
+using Momente = std::array<QImage, kMomenteJeUmdrehung>;
+
+// The die at moment m of its turn, unblurred.
+QImage wuerfelImFlug(int moment, qreal dpr)
 {
     QImage bild = leinwand(kSeite, dpr);
     QPainter p(&bild);
     glatt(p);
     Koerper k;
-    k.lage = wurfLage(grad);
+    k.lage = wurfLage(moment * kMomentWinkel);
     k.halb = wurfHalbeKante();
     k.mitte = QPointF(kSeite.width() / 2.0, kSeite.height() / 2.0);
     k.rundung = k.halb * kWurfRundung;
@@ -1042,18 +1257,15 @@ QImage wuerfelImFlug(double grad, qreal dpr)
     return bild;
 }
 
-} // namespace
-
 // ---------------------------------------------------------------------------
+// The pictures, drawn on the calling thread
 
-namespace artwork {
-
-QPixmap hintergrund(qreal dpr)
+QImage hintergrundBild(qreal dpr)
 {
     dpr = klemmeDpr(dpr);
     QImage bild = leinwand(kHintergrund, dpr);
     filzFlaeche(bild, QRectF(kTafelBreite, 0, kHintergrund.width() - kTafelBreite, kHintergrund.height()),
-                farbe::filz, 0.55, 11);
+                farbe::filz, 0.55, 11, kTischInnen);
     filzFlaeche(bild, kTischInnen, farbe::filzTief, 0.25, 23);
 
     QPainter p(&bild);
@@ -1079,10 +1291,10 @@ QPixmap hintergrund(qreal dpr)
     zeichneZeilentext(p, kUntenGesamt);
     zeichneZeilentext(p, kGesamt);
     p.end();
-    return alsPixmap(bild);
+    return bild;
 }
 
-QPixmap seite(int augen, qreal dpr)
+QImage seitenBild(int augen, qreal dpr)
 {
     augen = std::clamp(augen, 1, 6);
     QImage bild = leinwand(kSeite, klemmeDpr(dpr));
@@ -1090,42 +1302,40 @@ QPixmap seite(int augen, qreal dpr)
     glatt(p);
     zeichneRuhendenWuerfel(p, augen, QRectF(1, 1, 48, 48));
     p.end();
-    return alsPixmap(bild);
+    return bild;
 }
 
-QPixmap wurfbild(int k, qreal dpr)
+QImage wurfBild(int k, qreal dpr, const Momente& momente)
 {
-    k = std::clamp(k, 0, kWurfbilder - 1);
-    dpr = klemmeDpr(dpr);
-
-    // Motion blur: the average of the die at several moments of its turn,
-    // the latest moments weighing most.
-    const QImage muster = leinwand(kSeite, dpr);
-    const std::size_t pixel = static_cast<std::size_t>(muster.width()) * muster.height();
-    std::vector<std::array<double, 4>> summe(pixel, {0, 0, 0, 0});
+    // Motion blur: the weighted average of the frame's moments.
+    QImage bild = leinwand(kSeite, dpr);
+    const std::size_t pixel = static_cast<std::size_t>(bild.width()) * bild.height();
+    std::vector<std::array<float, 4>> summe(pixel, {0, 0, 0, 0});
     double gewichte = 0;
     for (int s = 0; s < kUnschaerfeSchritte; ++s) {
-        const double t = double(s) / (kUnschaerfeSchritte - 1);
-        const double gewicht = 0.3 + t * t * t * 1.2;
-        const QImage einzel = wuerfelImFlug(wurfWinkel(k) - (1 - t) * kSchleppe, dpr);
+        const float gewicht = static_cast<float>(wurfGewicht(s));
+        const QImage& einzel = momente[static_cast<std::size_t>(wurfMoment(k, s))];
         for (int y = 0; y < einzel.height(); ++y) {
             const auto* zeile = reinterpret_cast<const QRgb*>(einzel.constScanLine(y));
+            auto* z = &summe[static_cast<std::size_t>(y) * einzel.width()];
             for (int x = 0; x < einzel.width(); ++x) {
-                auto& z = summe[static_cast<std::size_t>(y) * einzel.width() + x];
-                z[0] += qRed(zeile[x]) * gewicht;
-                z[1] += qGreen(zeile[x]) * gewicht;
-                z[2] += qBlue(zeile[x]) * gewicht;
-                z[3] += qAlpha(zeile[x]) * gewicht;
+                const QRgb punkt = zeile[x];
+                if (punkt == 0)
+                    continue;
+                z[x][0] += qRed(punkt) * gewicht;
+                z[x][1] += qGreen(punkt) * gewicht;
+                z[x][2] += qBlue(punkt) * gewicht;
+                z[x][3] += qAlpha(punkt) * gewicht;
             }
         }
         gewichte += gewicht;
     }
-    QImage bild = muster;
+    const float kehrwert = static_cast<float>(1 / gewichte);
     for (int y = 0; y < bild.height(); ++y) {
         auto* zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
+        const auto* z = &summe[static_cast<std::size_t>(y) * bild.width()];
         for (int x = 0; x < bild.width(); ++x) {
-            const auto& z = summe[static_cast<std::size_t>(y) * bild.width() + x];
-            const auto kanal = [&](int i) { return std::clamp(static_cast<int>(std::lround(z[i] / gewichte)), 0, 255); };
+            const auto kanal = [&](int i) { return std::clamp(static_cast<int>(std::lround(z[x][i] * kehrwert)), 0, 255); };
             const int a = kanal(3);
             zeile[x] = qRgba(std::min(kanal(0), a), std::min(kanal(1), a), std::min(kanal(2), a), a);
         }
@@ -1147,10 +1357,26 @@ QPixmap wurfbild(int k, qreal dpr)
         p.drawArc(QRectF(25 - r, 25 - r, 2 * r, 2 * r), int((start + i * 8) * 16), int(64 * 16));
     }
     p.end();
-    return alsPixmap(bild);
+    return bild;
 }
 
-QPixmap handZeiger(qreal dpr)
+// The moments of the frames `bilder`, drawn in parallel on the pool.
+Momente momenteFuer(std::initializer_list<int> bilder, qreal dpr)
+{
+    Momente momente;
+    std::vector<std::function<void()>> auftraege;
+    std::array<bool, kMomenteJeUmdrehung> gebraucht{};
+    for (const int k : bilder)
+        for (int s = 0; s < kUnschaerfeSchritte; ++s)
+            gebraucht[static_cast<std::size_t>(wurfMoment(k, s))] = true;
+    for (int m = 0; m < kMomenteJeUmdrehung; ++m)
+        if (gebraucht[static_cast<std::size_t>(m)])
+            auftraege.push_back([&momente, m, dpr] { momente[static_cast<std::size_t>(m)] = wuerfelImFlug(m, dpr); });
+    alleAufPool(auftraege);
+    return momente;
+}
+
+QImage handBild(qreal dpr)
 {
     return zeichneZeiger(dpr, [](QPainter& p) {
         QPolygonF acht;
@@ -1189,7 +1415,7 @@ QPixmap handZeiger(qreal dpr)
     });
 }
 
-QPixmap blockZeiger(int index, qreal dpr)
+QImage blockBild(int index, qreal dpr)
 {
     index = std::clamp(index, 0, kBloecke - 1);
     return zeichneZeiger(dpr, [index](QPainter& p) {
@@ -1197,11 +1423,11 @@ QPixmap blockZeiger(int index, qreal dpr)
         k.rundung = k.halb * 0.22;
         k.kante = getoent(kBlockFarben[index], 0.4);
         k.kantenBreite = 0.9;
-        zeichneKoerper(p, k, blockMaler(kBlockFarben[index], QChar(u'A' + index)));
+        zeichneKoerper(p, k, blockMaler(kBlockFarben[index], blockBuchstaben()[static_cast<std::size_t>(index)]));
     });
 }
 
-QPixmap linkZeiger(qreal dpr)
+QImage linkBild(qreal dpr)
 {
     return zeichneZeiger(dpr, [](QPainter& p) {
         const QPainterPath hand = vereint({
@@ -1227,7 +1453,7 @@ QPixmap linkZeiger(qreal dpr)
     });
 }
 
-QPixmap mailZeiger(qreal dpr)
+QImage mailBild(qreal dpr)
 {
     return zeichneZeiger(dpr, [](QPainter& p) {
         // The pad: blue backing, ruled paper, spiral binding.
@@ -1255,6 +1481,50 @@ QPixmap mailZeiger(qreal dpr)
         }
         zeichneStift(p, QPointF(2.4, 29.4), -45);
     });
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+namespace artwork {
+
+QPixmap hintergrund(qreal dpr)
+{
+    return alsPixmap(aufPool([dpr] { return hintergrundBild(dpr); }));
+}
+
+QPixmap seite(int augen, qreal dpr)
+{
+    return alsPixmap(aufPool([augen, dpr] { return seitenBild(augen, dpr); }));
+}
+
+QPixmap wurfbild(int k, qreal dpr)
+{
+    k = std::clamp(k, 0, kWurfbilder - 1);
+    dpr = klemmeDpr(dpr);
+    const Momente momente = momenteFuer({k}, dpr);
+    return alsPixmap(aufPool([k, dpr, &momente] { return wurfBild(k, dpr, momente); }));
+}
+
+QPixmap handZeiger(qreal dpr)
+{
+    return alsPixmap(aufPool([dpr] { return handBild(dpr); }));
+}
+
+QPixmap blockZeiger(int index, qreal dpr)
+{
+    return alsPixmap(aufPool([index, dpr] { return blockBild(index, dpr); }));
+}
+
+QPixmap linkZeiger(qreal dpr)
+{
+    return alsPixmap(aufPool([dpr] { return linkBild(dpr); }));
+}
+
+QPixmap mailZeiger(qreal dpr)
+{
+    return alsPixmap(aufPool([dpr] { return mailBild(dpr); }));
 }
 
 QImage symbol(int pixel)
@@ -1315,36 +1585,191 @@ void symbolMalen(QPainter& p, qreal groesse)
 
 // ---------------------------------------------------------------------------
 
-Artwork::Artwork(qreal dpr)
-    : m_hintergrund(artwork::hintergrund(dpr)),
-      m_hand(artwork::handZeiger(dpr), 16, 16),
-      m_link(artwork::linkZeiger(dpr), 11, 1),
-      m_mail(artwork::mailZeiger(dpr), 2, 29)
+namespace {
+
+constexpr std::array<int, 7> kSymbolGroessen{16, 24, 32, 48, 64, 128, 256};
+
+// The program icon. Its sizes are known at once; the pixmap of a size is taken
+// from `bild` (which may wait for it) the first time that size is asked for.
+class Symbolmaler : public QIconEngine {
+public:
+    explicit Symbolmaler(std::function<const QImage&(std::size_t)> bild) : m_bild(std::move(bild)) {}
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> groessen;
+        for (const int g : kSymbolGroessen)
+            groessen.append(QSize(g, g));
+        return groessen;
+    }
+
+    // The size pixmap() gives: a square as large as the request's shorter side,
+    // at most the largest size.
+    QSize actualSize(const QSize& groesse, QIcon::Mode, QIcon::State) override
+    {
+        const int seite = std::clamp(std::min(groesse.width(), groesse.height()), 1, kSymbolGroessen.back());
+        return QSize(seite, seite);
+    }
+
+    QPixmap pixmap(const QSize& groesse, QIcon::Mode modus, QIcon::State) override
+    {
+        // The smallest size that covers the request, scaled down to it if need be.
+        const int verlangt = actualSize(groesse, modus, QIcon::Off).width();
+        std::size_t i = 0;
+        while (i + 1 < kSymbolGroessen.size() && kSymbolGroessen[i] < verlangt)
+            ++i;
+        if (m_pixmaps[i].isNull())
+            m_pixmaps[i] = QPixmap::fromImage(m_bild(i));
+        QPixmap pix = m_pixmaps[i];
+        if (kSymbolGroessen[i] > verlangt)
+            pix = pix.scaled(verlangt, verlangt, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (modus != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance()))
+            pix = QApplication::style()->generatedIconPixmap(modus, pix, nullptr);
+        return pix;
+    }
+
+    void paint(QPainter* p, const QRect& rechteck, QIcon::Mode modus, QIcon::State zustand) override
+    {
+        p->drawPixmap(rechteck, pixmap(rechteck.size(), modus, zustand));
+    }
+
+    QIconEngine* clone() const override { return new Symbolmaler(*this); }
+    QString key() const override { return QStringLiteral("wk::Symbolmaler"); }
+
+private:
+    std::function<const QImage&(std::size_t)> m_bild;
+    std::array<QPixmap, kSymbolGroessen.size()> m_pixmaps{};
+};
+
+} // namespace
+
+// Drawn by pool threads; read on the GUI thread once `fertig` has been
+// acquired for every picture.
+struct Artwork::Startbilder {
+    static constexpr int kBilder = static_cast<int>(kSymbolGroessen.size()) + 2;
+    std::array<QImage, kSymbolGroessen.size()> symbole{};
+    QImage link{};
+    QImage mail{};
+    QSemaphore fertig{};
+    bool abgeholt = false;
+
+    const Startbilder& abgewartet()
+    {
+        if (!abgeholt) {
+            fertig.acquire(kBilder);
+            abgeholt = true;
+        }
+        return *this;
+    }
+};
+
+struct Artwork::Spielbilder {
+    QPixmap hintergrund{};
+    std::array<QPixmap, 6> seiten{};
+    std::array<QPixmap, kWurfbilder> wurfbilder{};
+    QCursor hand{};
+    std::array<QCursor, kBloecke> bloecke{};
+};
+
+Artwork::Artwork(qreal dpr) : m_dpr(klemmeDpr(dpr)), m_start(std::make_shared<Startbilder>())
 {
-    for (int i = 0; i < 6; ++i)
-        m_seiten[i] = artwork::seite(i + 1, dpr);
-    for (int i = 0; i < kWurfbilder; ++i)
-        m_wurfbilder[i] = artwork::wurfbild(i, dpr);
-    for (int i = 0; i < kBloecke; ++i)
-        m_bloecke[i] = QCursor(artwork::blockZeiger(i, dpr), 16, 16);
-    for (const int s : {16, 24, 32, 48, 64, 128, 256})
-        m_icon.addPixmap(QPixmap::fromImage(artwork::symbol(s)));
+    // The jobs hold the pictures' storage, so it outlives an Artwork destroyed early.
+    const auto auftrag = [start = m_start](std::function<void(Startbilder&)> zeichnen) {
+        return [start, zeichnen = std::move(zeichnen)] {
+            zeichnen(*start);
+            start->fertig.release();
+        };
+    };
+    QThreadPool* pool = QThreadPool::globalInstance();
+    for (std::size_t i = kSymbolGroessen.size(); i-- > 0;)  // the large ones first
+        pool->start(auftrag([i](Startbilder& s) { s.symbole[i] = artwork::symbol(kSymbolGroessen[i]); }));
+    pool->start(auftrag([dpr = m_dpr](Startbilder& s) { s.link = linkBild(dpr); }));
+    pool->start(auftrag([dpr = m_dpr](Startbilder& s) { s.mail = mailBild(dpr); }));
 }
 
-const QPixmap& Artwork::hintergrund() const { return m_hintergrund; }
+Artwork::~Artwork() = default;
 
-const QPixmap& Artwork::seite(int augen) const { return m_seiten[std::clamp(augen, 1, 6) - 1]; }
+const Artwork::Startbilder& Artwork::startbilder() const { return m_start->abgewartet(); }
 
-const QPixmap& Artwork::wurfbild(int k) const { return m_wurfbilder[std::clamp(k, 0, kWurfbilder - 1)]; }
+const Artwork::Spielbilder& Artwork::spielbilder() const
+{
+    if (m_spiel)
+        return *m_spiel;
 
-const QCursor& Artwork::handCursor() const { return m_hand; }
+    // First every unblurred moment of the tumbling die and every other picture,
+    // then the blurred frames from the moments; each step side by side.
+    const qreal dpr = m_dpr;
+    QImage hintergrund, hand;
+    std::array<QImage, 6> seiten;
+    std::array<QImage, kBloecke> bloecke;
+    Momente momente;
+    std::vector<std::function<void()>> auftraege{
+        [&] { hintergrund = hintergrundBild(dpr); },
+        [&] { hand = handBild(dpr); },
+    };
+    for (int m = 0; m < kMomenteJeUmdrehung; ++m)
+        auftraege.push_back([&momente, m, dpr] { momente[static_cast<std::size_t>(m)] = wuerfelImFlug(m, dpr); });
+    for (int i = 0; i < 6; ++i)
+        auftraege.push_back([&seiten, i, dpr] { seiten[static_cast<std::size_t>(i)] = seitenBild(i + 1, dpr); });
+    for (int i = 0; i < kBloecke; ++i)
+        auftraege.push_back([&bloecke, i, dpr] { bloecke[static_cast<std::size_t>(i)] = blockBild(i, dpr); });
+    alleAufPool(auftraege);
 
-const QCursor& Artwork::blockCursor(int index) const { return m_bloecke[std::clamp(index, 0, kBloecke - 1)]; }
+    std::array<QImage, kWurfbilder> wurf;
+    auftraege.clear();
+    for (int k = 0; k < kWurfbilder; ++k)
+        auftraege.push_back([&wurf, &momente, k, dpr] { wurf[static_cast<std::size_t>(k)] = wurfBild(k, dpr, momente); });
+    alleAufPool(auftraege);
 
-const QCursor& Artwork::linkCursor() const { return m_link; }
+    auto bilder = std::make_unique<Spielbilder>();
+    bilder->hintergrund = alsPixmap(std::move(hintergrund));
+    for (std::size_t i = 0; i < seiten.size(); ++i)
+        bilder->seiten[i] = alsPixmap(std::move(seiten[i]));
+    for (std::size_t k = 0; k < wurf.size(); ++k)
+        bilder->wurfbilder[k] = alsPixmap(std::move(wurf[k]));
+    bilder->hand = QCursor(alsPixmap(std::move(hand)), 16, 16);
+    for (std::size_t i = 0; i < bloecke.size(); ++i)
+        bilder->bloecke[i] = QCursor(alsPixmap(std::move(bloecke[i])), 16, 16);
+    m_spiel = std::move(bilder);
+    return *m_spiel;
+}
 
-const QCursor& Artwork::mailCursor() const { return m_mail; }
+const QCursor& Artwork::linkCursor() const
+{
+    if (!m_link)
+        m_link.emplace(alsPixmap(startbilder().link), 11, 1);
+    return *m_link;
+}
 
-const QIcon& Artwork::icon() const { return m_icon; }
+const QCursor& Artwork::mailCursor() const
+{
+    if (!m_mail)
+        m_mail.emplace(alsPixmap(startbilder().mail), 2, 29);
+    return *m_mail;
+}
+
+const QIcon& Artwork::icon() const
+{
+    if (!m_icon)
+        m_icon.emplace(new Symbolmaler(
+            [start = m_start](std::size_t i) -> const QImage& { return start->abgewartet().symbole[i]; }));
+    return *m_icon;
+}
+
+const QPixmap& Artwork::hintergrund() const { return spielbilder().hintergrund; }
+
+const QPixmap& Artwork::seite(int augen) const { return spielbilder().seiten[std::clamp(augen, 1, 6) - 1]; }
+
+const QPixmap& Artwork::wurfbild(int k) const
+{
+    return spielbilder().wurfbilder[std::clamp(k, 0, kWurfbilder - 1)];
+}
+
+const QCursor& Artwork::handCursor() const { return spielbilder().hand; }
+
+const QCursor& Artwork::blockCursor(int index) const
+{
+    return spielbilder().bloecke[std::clamp(index, 0, kBloecke - 1)];
+}
 
 } // namespace wk

@@ -6,6 +6,8 @@
 #include <QPixmap>
 
 #include <array>
+#include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -54,33 +56,49 @@ void symbolMalen(QPainter& p, qreal groesse);
 
 namespace wk {
 
-// Renders every picture once for one device-pixel ratio and hands out
-// references that stay valid as long as the Artwork lives.
+// The pictures for one device-pixel ratio, each drawn once and kept; the
+// references handed out stay valid as long as the Artwork lives.
+//
+// The start window's pictures (icon, link and mail pointers) are drawn on Qt's
+// global thread pool from construction on, while the start window is being
+// built; the icon's pixmaps are waited for only when a size is first taken from
+// it (on X11 when the window is created), the pointers when first asked for.
+// The game window's pictures are drawn when the first of them is asked for,
+// all at once, side by side on the pool. Use the Artwork from the GUI thread.
 //
 // Cursor hot spots, in logical pixels: hand and block pointers (16, 16), link
 // pointer (11, 1) at the fingertip, mail pointer (2, 29) at the pencil tip.
 class Artwork {
 public:
-    explicit Artwork(qreal dpr);
+    explicit Artwork(qreal dpr);  // starts drawing the start window's pictures
+    ~Artwork();
+    Artwork(const Artwork&) = delete;
+    Artwork& operator=(const Artwork&) = delete;
 
+    // The start window's pictures.
+    const QCursor& linkCursor() const;
+    const QCursor& mailCursor() const;
+    const QIcon& icon() const;                    // symbol() at 16, 24, 32, 48, 64, 128, 256
+
+    // The game window's pictures.
     const QPixmap& hintergrund() const;
     const QPixmap& seite(int augen) const;        // 1..6
     const QPixmap& wurfbild(int k) const;         // 0..8
     const QCursor& handCursor() const;
     const QCursor& blockCursor(int index) const;  // 0..4
-    const QCursor& linkCursor() const;
-    const QCursor& mailCursor() const;
-    const QIcon& icon() const;                    // symbol() at 16, 24, 32, 48, 64, 128, 256
 
 private:
-    QPixmap m_hintergrund{};
-    std::array<QPixmap, 6> m_seiten{};
-    std::array<QPixmap, 9> m_wurfbilder{};
-    QCursor m_hand{};
-    std::array<QCursor, 5> m_bloecke{};
-    QCursor m_link{};
-    QCursor m_mail{};
-    QIcon m_icon{};
+    struct Startbilder;
+    struct Spielbilder;
+    const Startbilder& startbilder() const;
+    const Spielbilder& spielbilder() const;
+
+    qreal m_dpr = 1;
+    std::shared_ptr<Startbilder> m_start{};
+    mutable std::unique_ptr<Spielbilder> m_spiel{};
+    mutable std::optional<QCursor> m_link{};
+    mutable std::optional<QCursor> m_mail{};
+    mutable std::optional<QIcon> m_icon{};
 };
 
 } // namespace wk
