@@ -1,0 +1,423 @@
+// Start-up and idle figures of the game against the reference window.
+//
+//   wk_startmessung --spiel <program> --referenz <program> [--oeffnen <command>]
+//                   [--runden N] [--ruhe S]
+//
+// Runs the game and the reference in turn (game, reference, game, ...), N times
+// each, on the X display of $DISPLAY. Both programs are started with
+// WURFKRONE_MESSEN=1 and report "erstes-bild <ns>" (steady clock) on standard
+// output once their first window has been painted. For every run it records
+//   * the time from just before the process was created to that report,
+//   * the resident memory (VmRSS) and the CPU time of all threads so far
+//     (/proc/<pid>/task/*/schedstat) right after the report,
+//   * after one second of settling, the CPU time (utime + stime, in clock ticks)
+//     and the wake-ups during S seconds of idling. Wake-ups are the context
+//     switches of all threads as /proc/<pid>/task/*/status counts them; when
+//     `perf stat` can attach, its context-switches count is shown beside them.
+// With --oeffnen, N further runs of the game execute <command> (with WK_PID set
+// to the game's process id) after the first paint, to open the game window, and
+// measure the idling of that window.
+//
+// Prints a table with median, minimum and maximum, the ratios, and PASS or MISS
+// per target. Exit status 0 when every run worked, whatever the targets say.
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+constexpr double kStartFaktor = 1.15;     // start window painted within this factor of the reference
+constexpr double kSpeicherPlusMb = 8.0;   // resident memory at most this much above the reference
+constexpr auto kBeruhigen = std::chrono::milliseconds(1000);
+constexpr int kWarteSekunden = 30;        // longest wait for the first paint
+
+struct Optionen {
+    std::string spiel;
+    std::string referenz;
+    std::string oeffnen;
+    int runden = 10;
+    int ruhe = 5;
+};
+
+struct Zaehler {
+    long ticks = 0;       // utime + stime
+    long wechsel = 0;     // voluntary + nonvoluntary context switches
+};
+
+struct Lauf {
+    double startMs = 0;
+    double cpuMs = 0;     // CPU time of all threads until the first paint
+    double rssMb = 0;
+    long ticks = 0;
+    long aufwachen = 0;
+    std::optional<long> perfWechsel;
+};
+
+long zahlNach(const std::string& text, const std::string& schluessel) {
+    const auto pos = text.find(schluessel);
+    return pos == std::string::npos ? 0 : std::atol(text.c_str() + pos + schluessel.size());
+}
+
+std::string lies(const std::filesystem::path& pfad) {
+    std::ifstream ein(pfad);
+    std::stringstream s;
+    s << ein.rdbuf();
+    return s.str();
+}
+
+// Per thread of the process: CPU ticks and context switches.
+std::map<int, Zaehler> zaehlerJeFaden(pid_t pid) {
+    std::map<int, Zaehler> faeden;
+    std::error_code fehler;
+    const std::filesystem::path aufgaben = "/proc/" + std::to_string(pid) + "/task";
+    for (const auto& eintrag : std::filesystem::directory_iterator(aufgaben, fehler)) {
+        const int tid = std::atoi(eintrag.path().filename().c_str());
+        const std::string stat = lies(eintrag.path() / "stat");
+        const auto klammer = stat.rfind(')');
+        if (klammer == std::string::npos) {
+            continue;
+        }
+        // Fields after the command name: 3 state ... 14 utime, 15 stime.
+        std::istringstream felder(stat.substr(klammer + 2));
+        std::vector<std::string> f;
+        for (std::string w; felder >> w;) {
+            f.push_back(w);
+        }
+        if (f.size() < 13) {
+            continue;
+        }
+        const std::string status = lies(eintrag.path() / "status");
+        faeden[tid] = {std::atol(f[11].c_str()) + std::atol(f[12].c_str()),
+                       zahlNach(status, "\nvoluntary_ctxt_switches:") +
+                           zahlNach(status, "\nnonvoluntary_ctxt_switches:")};
+    }
+    return faeden;
+}
+
+Zaehler unterschied(const std::map<int, Zaehler>& vorher, const std::map<int, Zaehler>& nachher) {
+    Zaehler d;
+    for (const auto& [tid, n] : nachher) {
+        const auto v = vorher.find(tid);
+        const Zaehler basis = v == vorher.end() ? Zaehler{} : v->second;
+        d.ticks += n.ticks - basis.ticks;
+        d.wechsel += n.wechsel - basis.wechsel;
+    }
+    return d;
+}
+
+// CPU time of all threads so far, in ms, from /proc/<pid>/task/*/schedstat.
+double cpuMs(pid_t pid) {
+    double ns = 0;
+    std::error_code fehler;
+    for (const auto& eintrag :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", fehler)) {
+        ns += std::atof(lies(eintrag.path() / "schedstat").c_str());
+    }
+    return ns / 1e6;
+}
+
+double rssMb(pid_t pid) {
+    return zahlNach(lies("/proc/" + std::to_string(pid) + "/status"), "\nVmRSS:") / 1024.0;
+}
+
+pid_t starteProzess(const std::vector<std::string>& befehl, int ausgabe) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (ausgabe >= 0) {
+            dup2(ausgabe, STDOUT_FILENO);
+        }
+        const int leer = open("/dev/null", O_WRONLY);
+        dup2(leer, STDERR_FILENO);
+        std::vector<char*> argv;
+        for (const std::string& a : befehl) {
+            argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int warteAuf(pid_t pid) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void beende(pid_t pid) {
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 50; ++i) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(pid, SIGKILL);
+    warteAuf(pid);
+}
+
+// Reads the child's output until the "erstes-bild" line; its steady-clock time in ns.
+std::optional<long long> ersterBildzeitpunkt(int lesen) {
+    std::string puffer;
+    const auto ende = Uhr::now() + std::chrono::seconds(kWarteSekunden);
+    while (Uhr::now() < ende) {
+        pollfd p{lesen, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) {
+            continue;
+        }
+        char block[256];
+        const ssize_t n = read(lesen, block, sizeof block);
+        if (n <= 0) {
+            return std::nullopt;
+        }
+        puffer.append(block, static_cast<std::size_t>(n));
+        const auto pos = puffer.find("erstes-bild ");
+        if (pos != std::string::npos && puffer.find('\n', pos) != std::string::npos) {
+            return std::atoll(puffer.c_str() + pos + 12);
+        }
+    }
+    return std::nullopt;
+}
+
+bool perfVorhanden() {
+    static const bool vorhanden = [] {
+        const pid_t pid = starteProzess({"perf", "stat", "-x,", "-e", "context-switches", "true"}, -1);
+        return warteAuf(pid) == 0;
+    }();
+    return vorhanden;
+}
+
+// Idles `sekunden` while perf counts the context switches of every thread of `pid`.
+std::optional<long> perfLeerlauf(pid_t pid, int sekunden) {
+    const std::string datei = "/tmp/wk-perf-" + std::to_string(getpid()) + ".csv";
+    const pid_t perf = starteProzess({"perf", "stat", "-x,", "-o", datei, "-e", "context-switches", "-p",
+                                      std::to_string(pid), "--", "sleep", std::to_string(sekunden)},
+                                     -1);
+    if (warteAuf(perf) != 0) {
+        std::filesystem::remove(datei);
+        return std::nullopt;
+    }
+    std::istringstream zeilen(lies(datei));
+    std::filesystem::remove(datei);
+    for (std::string zeile; std::getline(zeilen, zeile);) {
+        if (zeile.find("context-switches") == std::string::npos) {
+            continue;
+        }
+        // "<not counted>" means no thread ran at all in the interval.
+        return zeile.rfind("<not counted>", 0) == 0 ? 0 : std::atol(zeile.c_str());
+    }
+    return std::nullopt;
+}
+
+std::optional<Lauf> einLauf(const std::string& programm, const std::string& oeffnen, int ruhe) {
+    int rohr[2];
+    if (pipe(rohr) != 0) {
+        return std::nullopt;
+    }
+    const long long t0 =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(Uhr::now().time_since_epoch()).count();
+    const pid_t pid = starteProzess({programm}, rohr[1]);
+    close(rohr[1]);
+    const auto bild = ersterBildzeitpunkt(rohr[0]);
+    Lauf lauf;
+    if (!bild) {
+        std::fprintf(stderr, "  %s: no first paint within %d s\n", programm.c_str(), kWarteSekunden);
+        beende(pid);
+        close(rohr[0]);
+        return std::nullopt;
+    }
+    lauf.rssMb = rssMb(pid);
+    lauf.cpuMs = cpuMs(pid);
+    lauf.startMs = static_cast<double>(*bild - t0) / 1e6;
+
+    if (!oeffnen.empty()) {
+        setenv("WK_PID", std::to_string(pid).c_str(), 1);
+        const pid_t schritt = starteProzess({"/bin/sh", "-c", oeffnen}, -1);
+        if (warteAuf(schritt) != 0) {
+            std::fprintf(stderr, "  '%s' failed\n", oeffnen.c_str());
+            beende(pid);
+            close(rohr[0]);
+            return std::nullopt;
+        }
+    }
+
+    std::this_thread::sleep_for(kBeruhigen);
+    const auto vorher = zaehlerJeFaden(pid);
+    if (perfVorhanden()) {
+        lauf.perfWechsel = perfLeerlauf(pid, ruhe);
+    } else {
+        std::this_thread::sleep_for(std::chrono::seconds(ruhe));
+    }
+    const Zaehler d = unterschied(vorher, zaehlerJeFaden(pid));
+    lauf.ticks = d.ticks;
+    lauf.aufwachen = d.wechsel;
+    beende(pid);
+    close(rohr[0]);
+    return lauf;
+}
+
+struct Statistik {
+    double median = 0;
+    double min = 0;
+    double max = 0;
+};
+
+Statistik statistik(std::vector<double> werte) {
+    std::sort(werte.begin(), werte.end());
+    const std::size_t n = werte.size();
+    const double median = n % 2 ? werte[n / 2] : (werte[n / 2 - 1] + werte[n / 2]) / 2;
+    return {median, werte.front(), werte.back()};
+}
+
+template <typename F>
+Statistik ueber(const std::vector<Lauf>& laeufe, F wert) {
+    std::vector<double> w;
+    for (const Lauf& l : laeufe) {
+        w.push_back(static_cast<double>(wert(l)));
+    }
+    return statistik(w);
+}
+
+void zeile(const char* name, const Statistik& s, const char* format) {
+    std::printf("  %-44s", name);
+    for (const double w : {s.median, s.min, s.max}) {
+        std::printf(format, w);
+    }
+    std::printf("\n");
+}
+
+bool leerlaufZeilen(const char* fenster, const std::vector<Lauf>& laeufe) {
+    char name[96];
+    std::snprintf(name, sizeof name, "%s: CPU ticks", fenster);
+    const Statistik ticks = ueber(laeufe, [](const Lauf& l) { return l.ticks; });
+    zeile(name, ticks, " %9.0f");
+    std::snprintf(name, sizeof name, "%s: wake-ups (/proc)", fenster);
+    const Statistik wach = ueber(laeufe, [](const Lauf& l) { return l.aufwachen; });
+    zeile(name, wach, " %9.0f");
+    bool perfStill = true;
+    if (std::all_of(laeufe.begin(), laeufe.end(), [](const Lauf& l) { return l.perfWechsel.has_value(); })) {
+        std::snprintf(name, sizeof name, "%s: context switches (perf)", fenster);
+        const Statistik perf = ueber(laeufe, [](const Lauf& l) { return *l.perfWechsel; });
+        zeile(name, perf, " %9.0f");
+        perfStill = perf.max == 0;
+    }
+    return ticks.max == 0 && wach.max == 0 && perfStill;
+}
+
+void ziel(bool erreicht, const std::string& text) {
+    std::printf("  %s  %s\n", erreicht ? "PASS" : "MISS", text.c_str());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Optionen o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string a = argv[i];
+        const std::string w = argv[i + 1];
+        if (a == "--spiel") {
+            o.spiel = w;
+        } else if (a == "--referenz") {
+            o.referenz = w;
+        } else if (a == "--oeffnen") {
+            o.oeffnen = w;
+        } else if (a == "--runden") {
+            o.runden = std::max(1, std::atoi(w.c_str()));
+        } else if (a == "--ruhe") {
+            o.ruhe = std::max(1, std::atoi(w.c_str()));
+        }
+    }
+    if (o.spiel.empty() || o.referenz.empty()) {
+        std::fprintf(stderr, "usage: %s --spiel <program> --referenz <program> [--oeffnen <command>] "
+                             "[--runden N] [--ruhe S]\n", argv[0]);
+        return 2;
+    }
+    setenv("WURFKRONE_MESSEN", "1", 1);
+
+    std::vector<Lauf> spiel;
+    std::vector<Lauf> referenz;
+    std::vector<Lauf> spielfenster;
+    for (int r = 1; r <= o.runden; ++r) {
+        std::fprintf(stderr, "start-up run %d of %d\n", r, o.runden);
+        for (auto [programm, laeufe] : {std::pair{&o.spiel, &spiel}, std::pair{&o.referenz, &referenz}}) {
+            const auto lauf = einLauf(*programm, {}, o.ruhe);
+            if (!lauf) {
+                return 1;
+            }
+            laeufe->push_back(*lauf);
+        }
+    }
+    if (!o.oeffnen.empty()) {
+        for (int r = 1; r <= o.runden; ++r) {
+            std::fprintf(stderr, "game window run %d of %d\n", r, o.runden);
+            const auto lauf = einLauf(o.spiel, o.oeffnen, o.ruhe);
+            if (!lauf) {
+                return 1;
+            }
+            spielfenster.push_back(*lauf);
+        }
+    }
+
+    std::printf("Start-up under X, %d runs each, game and reference interleaved\n", o.runden);
+    std::printf("  %-44s %9s %9s %9s\n", "", "median", "min", "max");
+    const Statistik startSpiel = ueber(spiel, [](const Lauf& l) { return l.startMs; });
+    const Statistik startRef = ueber(referenz, [](const Lauf& l) { return l.startMs; });
+    zeile("start window first painted, ms: game", startSpiel, " %9.1f");
+    zeile("start window first painted, ms: reference", startRef, " %9.1f");
+    zeile("CPU time until then, ms: game", ueber(spiel, [](const Lauf& l) { return l.cpuMs; }), " %9.1f");
+    zeile("CPU time until then, ms: reference", ueber(referenz, [](const Lauf& l) { return l.cpuMs; }), " %9.1f");
+    const Statistik rssSpiel = ueber(spiel, [](const Lauf& l) { return l.rssMb; });
+    const Statistik rssRef = ueber(referenz, [](const Lauf& l) { return l.rssMb; });
+    zeile("resident memory then, MB: game", rssSpiel, " %9.1f");
+    zeile("resident memory then, MB: reference", rssRef, " %9.1f");
+    const double faktor = startSpiel.median / startRef.median;
+    const double mehrMb = rssSpiel.median - rssRef.median;
+    std::printf("  start time game / reference (medians): %.3f; memory game - reference: %+.1f MB\n", faktor,
+                mehrMb);
+
+    std::printf("\nIdling %d s, one second after the window appeared: CPU ticks are utime + stime of all\n"
+                "threads (1 tick = 1/%ld s); wake-ups are their voluntary + involuntary context switches\n",
+                o.ruhe, sysconf(_SC_CLK_TCK));
+    std::printf("  %-44s %9s %9s %9s\n", "", "median", "min", "max");
+    const bool startStill = leerlaufZeilen("start window (game)", spiel);
+    leerlaufZeilen("reference", referenz);
+    bool spielStill = false;
+    if (!spielfenster.empty()) {
+        spielStill = leerlaufZeilen("game window (game)", spielfenster);
+    }
+
+    std::printf("\nTargets\n");
+    char text[160];
+    std::snprintf(text, sizeof text, "start window painted within %.2fx the reference: %.3fx", kStartFaktor, faktor);
+    ziel(faktor <= kStartFaktor, text);
+    std::snprintf(text, sizeof text, "resident memory within +%.0f MB of the reference: %+.1f MB", kSpeicherPlusMb,
+                  mehrMb);
+    ziel(mehrMb <= kSpeicherPlusMb, text);
+    ziel(startStill, "start window idles: 0 CPU ticks and 0 wake-ups in every run");
+    if (!spielfenster.empty()) {
+        ziel(spielStill, "game window idles: 0 CPU ticks and 0 wake-ups in every run");
+    }
+    return 0;
+}
