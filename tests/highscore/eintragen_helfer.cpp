@@ -10,11 +10,11 @@
 // the start file never came.
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <QString>
