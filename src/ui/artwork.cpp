@@ -1643,10 +1643,8 @@ private:
 
 } // namespace
 
-// Drawn by pool threads; read on the GUI thread once `fertig` has been
-// acquired for every picture.
+// Drawn by a pool thread; read on the GUI thread once `fertig` has been acquired.
 struct Artwork::Startbilder {
-    static constexpr int kBilder = static_cast<int>(kSymbolGroessen.size()) + 2;
     std::array<QImage, kSymbolGroessen.size()> symbole{};
     QImage link{};
     QImage mail{};
@@ -1656,7 +1654,7 @@ struct Artwork::Startbilder {
     const Startbilder& abgewartet()
     {
         if (!abgeholt) {
-            fertig.acquire(kBilder);
+            fertig.acquire();
             abgeholt = true;
         }
         return *this;
@@ -1673,18 +1671,16 @@ struct Artwork::Spielbilder {
 
 Artwork::Artwork(qreal dpr) : m_dpr(klemmeDpr(dpr)), m_start(std::make_shared<Startbilder>())
 {
-    // The jobs hold the pictures' storage, so it outlives an Artwork destroyed early.
-    const auto auftrag = [start = m_start](std::function<void(Startbilder&)> zeichnen) {
-        return [start, zeichnen = std::move(zeichnen)] {
-            zeichnen(*start);
-            start->fertig.release();
-        };
-    };
-    QThreadPool* pool = QThreadPool::globalInstance();
-    for (std::size_t i = kSymbolGroessen.size(); i-- > 0;)  // the large ones first
-        pool->start(auftrag([i](Startbilder& s) { s.symbole[i] = artwork::symbol(kSymbolGroessen[i]); }));
-    pool->start(auftrag([dpr = m_dpr](Startbilder& s) { s.link = linkBild(dpr); }));
-    pool->start(auftrag([dpr = m_dpr](Startbilder& s) { s.mail = mailBild(dpr); }));
+    // One job, in the order the start window needs the pictures, so that the
+    // GUI thread and the X server keep a core while the window is being built.
+    // The job holds the pictures' storage, so it outlives an Artwork destroyed early.
+    QThreadPool::globalInstance()->start([start = m_start, dpr = m_dpr] {
+        start->link = linkBild(dpr);
+        start->mail = mailBild(dpr);
+        for (std::size_t i = 0; i < kSymbolGroessen.size(); ++i)
+            start->symbole[i] = artwork::symbol(kSymbolGroessen[i]);
+        start->fertig.release();
+    });
 }
 
 Artwork::~Artwork() = default;
