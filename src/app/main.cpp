@@ -38,6 +38,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wurfkrone"));
     QApplication::setApplicationVersion(QStringLiteral(WK_VERSION));
+    // Lets the desktop match the running windows to the installed menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Wurfkrone"));
     ErstesBild erstesBild;
     if (qEnvironmentVariableIntValue("WURFKRONE_MESSEN") == 1) {
         app.installEventFilter(&erstesBild);

@@ -1669,11 +1669,18 @@ struct Artwork::Spielbilder {
     std::array<QCursor, kBloecke> bloecke{};
 };
 
-Artwork::Artwork(qreal dpr) : m_dpr(klemmeDpr(dpr)), m_start(std::make_shared<Startbilder>())
+Artwork::Artwork(qreal dpr) : m_dpr(klemmeDpr(dpr)), m_start(std::make_shared<Startbilder>()) {}
+
+Artwork::~Artwork() = default;
+
+void Artwork::startbilderBeginnen() const
 {
+    if (m_startBegonnen)
+        return;
+    m_startBegonnen = true;
     // One job, in the order the start window needs the pictures, so that the
-    // GUI thread and the X server keep a core while the window is being built.
-    // The job holds the pictures' storage, so it outlives an Artwork destroyed early.
+    // GUI thread and the X server keep a core meanwhile. The job holds the
+    // pictures' storage, so it outlives an Artwork destroyed early.
     QThreadPool::globalInstance()->start([start = m_start, dpr = m_dpr] {
         start->link = linkBild(dpr);
         start->mail = mailBild(dpr);
@@ -1683,9 +1690,11 @@ Artwork::Artwork(qreal dpr) : m_dpr(klemmeDpr(dpr)), m_start(std::make_shared<St
     });
 }
 
-Artwork::~Artwork() = default;
-
-const Artwork::Startbilder& Artwork::startbilder() const { return m_start->abgewartet(); }
+const Artwork::Startbilder& Artwork::startbilder() const
+{
+    startbilderBeginnen();
+    return m_start->abgewartet();
+}
 
 const Artwork::Spielbilder& Artwork::spielbilder() const
 {
@@ -1746,6 +1755,7 @@ const QCursor& Artwork::mailCursor() const
 
 const QIcon& Artwork::icon() const
 {
+    startbilderBeginnen();
     if (!m_icon)
         m_icon.emplace(new Symbolmaler(
             [start = m_start](std::size_t i) -> const QImage& { return start->abgewartet().symbole[i]; }));

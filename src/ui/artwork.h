@@ -59,10 +59,10 @@ namespace wk {
 // The pictures for one device-pixel ratio, each drawn once and kept; the
 // references handed out stay valid as long as the Artwork lives.
 //
-// The start window's pictures (icon, link and mail pointers) are drawn on Qt's
-// global thread pool from construction on, while the start window is being
-// built; the icon's pixmaps are waited for only when a size is first taken from
-// it (on X11 when the window is created), the pointers when first asked for.
+// The start window's pictures (icon, link and mail pointers) are drawn in one
+// job on Qt's global thread pool once the first of them is asked for; the
+// icon's pixmaps are waited for only when a size is first taken from it, the
+// pointers when first asked for.
 // The game window's pictures are drawn when the first of them is asked for,
 // all at once, side by side on the pool. Use the Artwork from the GUI thread.
 //
@@ -70,7 +70,7 @@ namespace wk {
 // pointer (11, 1) at the fingertip, mail pointer (2, 29) at the pencil tip.
 class Artwork {
 public:
-    explicit Artwork(qreal dpr);  // starts drawing the start window's pictures
+    explicit Artwork(qreal dpr);
     ~Artwork();
     Artwork(const Artwork&) = delete;
     Artwork& operator=(const Artwork&) = delete;
@@ -92,9 +92,11 @@ private:
     struct Spielbilder;
     const Startbilder& startbilder() const;
     const Spielbilder& spielbilder() const;
+    void startbilderBeginnen() const;
 
     qreal m_dpr = 1;
     std::shared_ptr<Startbilder> m_start{};
+    mutable bool m_startBegonnen = false;
     mutable std::unique_ptr<Spielbilder> m_spiel{};
     mutable std::optional<QCursor> m_link{};
     mutable std::optional<QCursor> m_mail{};

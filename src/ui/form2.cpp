@@ -12,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QPainter>
+#include <QEvent>
 #include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,18 +60,70 @@ QRgb platzFarbe(int k) {
     return k == 9 ? Blau : Schwarz;
 }
 
-QString farbname(QRgb f) { return QColor(f).name(); }
 
-// An option button in the given colours: a ring, filled when selected.
-QString optionStil(QRgb text, QRgb hintergrund) {
-    return QStringLiteral(
-               "QRadioButton { color: %1; background: %2; padding-left: 6px; spacing: 6px; }"
-               "QRadioButton::indicator { width: 8px; height: 8px; border-radius: 6px; border: 2px solid %1;"
-               " background: %2; }"
-               "QRadioButton::indicator:checked { background: %1; }"
-               "QRadioButton:focus { text-decoration: underline; }")
-        .arg(farbname(text), farbname(hintergrund));
+// Text colour through the palette: far cheaper at start-up than a style sheet
+// of its own on every label.
+void textfarbe(QWidget& w, QRgb farbe) {
+    QPalette p = w.palette();
+    p.setColor(QPalette::WindowText, QColor(farbe));
+    w.setPalette(p);
 }
+
+// An option button in the colours of its group, drawn by hand: a ring,
+// filled when selected, and the caption; underlined while it has the focus.
+class Wahlknopf : public QRadioButton {
+public:
+    Wahlknopf(const QString& text, QRgb schrift, QRgb grund, QWidget* eltern)
+        : QRadioButton(text, eltern), m_schrift(schrift), m_grund(grund) {}
+
+protected:
+    // The whole coloured field takes the click, not just ring and caption.
+    bool hitButton(const QPoint& punkt) const override { return rect().contains(punkt); }
+
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(rect(), QColor(m_grund));
+        const QColor farbe(m_schrift);
+        const QRectF ring(7.5, height() / 2.0 - 5.0, 10.0, 10.0);
+        p.setPen(QPen(farbe, 2));
+        p.setBrush(isChecked() ? farbe : QColor(m_grund));
+        p.drawEllipse(ring);
+        QFont f = font();
+        f.setUnderline(hasFocus());
+        p.setFont(f);
+        p.setPen(farbe);
+        p.drawText(rect().adjusted(24, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text());
+    }
+
+private:
+    QRgb m_schrift;
+    QRgb m_grund;
+};
+
+// The big red start button, drawn by hand: a rounded red face that lightens
+// under the mouse and darkens while pressed, white caption, a gold focus ring.
+class Startknopf : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF flaeche = QRectF(rect()).adjusted(1, 1, -1, -1);
+        QLinearGradient verlauf(flaeche.topLeft(), flaeche.bottomLeft());
+        const bool gedrueckt = isDown();
+        verlauf.setColorAt(0, gedrueckt ? QColor(160, 0, 0) : underMouse() ? QColor(255, 106, 90) : QColor(255, 74, 58));
+        verlauf.setColorAt(1, gedrueckt ? QColor(140, 0, 0) : QColor(196, 0, 0));
+        p.setPen(QPen(hasFocus() ? QColor(255, 213, 74) : QColor(122, 0, 0), hasFocus() ? 2 : 1));
+        p.setBrush(verlauf);
+        p.drawRoundedRect(flaeche, 6, 6);
+        p.setPen(Qt::white);
+        p.setFont(font());
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    }
+};
 
 QLabel* listenLabel(QWidget* eltern, const QString& name, const Twips& ort, QRgb farbe, bool fett,
                     Qt::Alignment ausrichtung) {
@@ -79,12 +133,12 @@ QLabel* listenLabel(QWidget* eltern, const QString& name, const Twips& ort, QRgb
     label->setGeometry(rechteck(ort));
     label->setFont(schrift(11, fett));
     label->setAlignment(ausrichtung);
-    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(farbname(farbe)));
+    textfarbe(*label, farbe);
     return label;
 }
 
 KlickLabel* linkLabel(QWidget* eltern, const QString& name, const QString& text, const Twips& ort,
-                      const QString& tipp, const QCursor& zeiger) {
+                      const QString& tipp) {
     auto* label = new KlickLabel(eltern);
     label->setObjectName(name);
     label->setText(text);
@@ -94,12 +148,10 @@ KlickLabel* linkLabel(QWidget* eltern, const QString& name, const QString& text,
     QFont f = schrift(11);
     f.setUnderline(true);
     label->setFont(f);
-    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }"
-                                        "QLabel:focus { border: 1px dotted %1; }")
-                             .arg(farbname(Blau)));
+    textfarbe(*label, Blau);
     label->setFocusPolicy(Qt::TabFocus);
     label->setToolTip(tipp);
-    label->setCursor(zeiger);
+    label->setCursor(Qt::PointingHandCursor);
     return label;
 }
 
@@ -120,27 +172,44 @@ Form2::Form2(Spielstand& stand, Highscore& highscore, Eingabe& eingabe, LinkOeff
       m_stand(stand),
       m_highscore(highscore),
       m_eingabe(eingabe),
-      m_links(links) {
+      m_links(links),
+      m_artwork(artwork) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Highscore"));
-    setWindowIcon(artwork.icon());
     setFixedSize(Innengroesse);
     setAutoFillBackground(true);
     QPalette grau = palette();
     grau.setColor(QPalette::Window, QColor(Hintergrund));
     setPalette(grau);
 
-    aufbauen(artwork);
+    aufbauen();
     Form_Load();
     zentrieren(*this);
 }
 
-void Form2::aufbauen(const Artwork& artwork) {
+bool Form2::event(QEvent* ereignis) {
+    const bool ergebnis = QWidget::event(ereignis);
+    if (ereignis->type() == QEvent::Paint && !m_geschmueckt) {
+        m_geschmueckt = true;
+        QMetaObject::invokeMethod(this, &Form2::schmuecken, Qt::QueuedConnection);
+    }
+    return ergebnis;
+}
+
+void Form2::schmuecken() {
+    setWindowIcon(m_artwork.icon());
+    for (const char* name : {"Label2_0", "Label2_1"}) {
+        findChild<QWidget*>(QLatin1String(name))->setCursor(m_artwork.linkCursor());
+    }
+    findChild<QWidget*>(QStringLiteral("Label1"))->setCursor(m_artwork.mailCursor());
+}
+
+void Form2::aufbauen() {
     m_label5 = new KlickLabel(this);
     m_label5->setObjectName(QStringLiteral("Label5"));
     m_label5->setGeometry(rechteck(Label5Ort));
     m_label5->setFont(schrift(11));
-    m_label5->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(farbname(Rot)));
+    textfarbe(*m_label5, Rot);
     m_label5->setCursor(Qt::PointingHandCursor);
     m_label5->setToolTip(QStringLiteral("Info Wurfkrone"));
     connect(static_cast<KlickLabel*>(m_label5), &KlickLabel::clicked, this, &Form2::aboutZeigen);
@@ -158,12 +227,7 @@ void Form2::aufbauen(const Artwork& artwork) {
         knopf->setGeometry(rechteck({ListenknopfLeft[i], 360, 1095, 240}));
         knopf->setFont(schrift(11));
         knopf->setAccessibleName(QStringLiteral("Highscore %1").arg(Laengen[i]));
-        knopf->setStyleSheet(QStringLiteral(
-            "QPushButton { padding: 0; border: 1px solid #8c8c8c; border-radius: 2px;"
-            " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #e2e2e2); }"
-            "QPushButton:hover { background: #ffffff; border-color: #3a6fd0; }"
-            "QPushButton:pressed { background: #d4d4d4; }"
-            "QPushButton:focus { border-color: #3a6fd0; }"));
+
         const int laenge = Laengen[i];
         connect(knopf, &QPushButton::clicked, this, [this, laenge] { highscore_anzeigen(laenge, false); });
     }
@@ -187,15 +251,17 @@ void Form2::aufbauen(const Artwork& artwork) {
     auto* linie = new QFrame(this);
     linie->setObjectName(QStringLiteral("Line1"));
     linie->setGeometry(pixel(LinieVon), pixel(LinieTop), pixel(LinieBis) - pixel(LinieVon), 1);
-    linie->setStyleSheet(QStringLiteral("background: %1; border: none;").arg(farbname(Grau)));
+    linie->setAutoFillBackground(true);
+    QPalette linienfarbe = linie->palette();
+    linienfarbe.setColor(QPalette::Window, QColor(Grau));
+    linie->setPalette(linienfarbe);
 
     m_spieler = new QButtonGroup(this);
     for (int i = 0; i < 6; ++i) {
-        auto* option = new QRadioButton(QStringLiteral("%1. Spieler").arg(i + 1), this);
+        auto* option = new Wahlknopf(QStringLiteral("%1. Spieler").arg(i + 1), Hellgelb, Blau, this);
         option->setObjectName(QStringLiteral("Option2_%1").arg(i));
         option->setGeometry(rechteck(Option2Ort[i]));
         option->setFont(schrift(12, true));
-        option->setStyleSheet(optionStil(Hellgelb, Blau));
         m_spieler->addButton(option, i);
         m_option2[i] = option;
     }
@@ -214,11 +280,10 @@ void Form2::aufbauen(const Artwork& artwork) {
     picture1->setPalette(schwarz);
     auto* laengen = new QButtonGroup(picture1);
     for (int i = 0; i < 4; ++i) {
-        auto* option = new QRadioButton(QString::fromUtf8(LaengenText[i]), picture1);
+        auto* option = new Wahlknopf(QString::fromUtf8(LaengenText[i]), Gelb, Schwarz, picture1);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
         option->setGeometry(rechteck({0, Option1Top[i], 1605, 465}));
         option->setFont(schrift(12, true));
-        option->setStyleSheet(optionStil(Gelb, Schwarz));
         laengen->addButton(option, i);
         m_option1[i] = option;
     }
@@ -229,34 +294,28 @@ void Form2::aufbauen(const Artwork& artwork) {
         }
     });
 
-    m_command1 = new QPushButton(QStringLiteral("&Spiel Starten"), this);
+    m_command1 = new Startknopf(QStringLiteral("&Spiel Starten"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(rechteck(Command1Ort));
     m_command1->setFont(schrift(18, true));
-    m_command1->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; border: 1px solid #7a0000; border-radius: 6px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ff4a3a, stop:1 #c40000); }"
-        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ff6a5a, stop:1 #d81010); }"
-        "QPushButton:pressed { background: #a00000; }"
-        "QPushButton:focus { border: 2px solid #ffd54a; }"));
     m_command1->hide();
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 
     auto* command3 = new QPushButton(QStringLiteral("&Exit"), this);
     command3->setObjectName(QStringLiteral("Command3"));
     command3->setGeometry(rechteck(Command3Ort));
-    command3->setFont(schrift(12));
+    command3->setFont(schrift(11));
     connect(command3, &QPushButton::clicked, this, &Form2::programmBeenden);
 
     const QString homepage = QStringLiteral("Homepage von Orwen");
     auto* web0 = linkLabel(this, QStringLiteral("Label2_0"), QString::fromUtf8(autor::Homepage), Label2Ort[0],
-                           homepage, artwork.linkCursor());
+                           homepage);
     connect(web0, &KlickLabel::clicked, this, [this] { dokument_oeffnen(m_links, autor::HomepageAdresse); });
     auto* web1 = linkLabel(this, QStringLiteral("Label2_1"), QString::fromUtf8(autor::Weiterleitung), Label2Ort[1],
-                           homepage, artwork.linkCursor());
+                           homepage);
     connect(web1, &KlickLabel::clicked, this, [this] { dokument_oeffnen(m_links, autor::WeiterleitungAdresse); });
     auto* mail = linkLabel(this, QStringLiteral("Label1"), QString::fromUtf8(autor::Email), Label1Ort,
-                           QStringLiteral("Email an Orwen"), artwork.mailCursor());
+                           QStringLiteral("Email an Orwen"));
     connect(mail, &KlickLabel::clicked, this, [this] { mail_senden(autor::Email, autor::MailBetreff, autor::MailText); });
 
     // Image3 lies in front of the version text it overlaps.

@@ -35,6 +35,9 @@ public:
     // The About dialog while it is open, otherwise null.
     FrmAbout* about() const { return m_about; }
 
+protected:
+    bool event(QEvent* ereignis) override;
+
 signals:
     // "&Spiel Starten": the counters are reset; the game window is to open.
     void spielStarten();
@@ -42,7 +45,10 @@ signals:
     void programmBeenden();
 
 private:
-    void aufbauen(const Artwork& artwork);
+    void aufbauen();
+    // Icon and link pointers: put in place right after the first paint, so
+    // that drawing them never delays the window's first appearance.
+    void schmuecken();
     void Form_Load();
     void highscore_anzeigen(int laenge, bool beimLaden);
     void spielerWaehlen(int index);
@@ -54,6 +60,8 @@ private:
     Highscore& m_highscore;
     Eingabe& m_eingabe;
     LinkOeffner& m_links;
+    const Artwork& m_artwork;
+    bool m_geschmueckt = false;
     QPointer<FrmAbout> m_about{};
 
     QLabel* m_label4 = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace wk {
 
@@ -18,6 +19,15 @@ void KlickLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (klick) {
         emit clicked();
+    }
+}
+
+void KlickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 

@@ -5,7 +5,8 @@
 namespace wk {
 
 // A plain-text label that reports a left click, for link texts and the
-// version text. When it takes keyboard focus, Return and Space click it too.
+// version text. When it takes keyboard focus, Return and Space click it too,
+// and a dotted frame shows the focus.
 class KlickLabel : public QLabel {
     Q_OBJECT
 
@@ -19,6 +20,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_gedrueckt = false;
