@@ -2,42 +2,18 @@
 // start window's shape (641 x 500, light grey, 63 labels, 10 option buttons,
 // 6 push buttons, all placed with setGeometry) and nothing else: no style
 // sheets, no artwork, no settings. It reports its first paint exactly as the
-// game does (see ErstesBild in src/app/main.cpp).
+// game does (wk::ErstesBild, src/app/erstesbild.h).
+#include "app/erstesbild.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <chrono>
-#include <cstdio>
-
-namespace {
-
-// The same hook as in src/app/main.cpp, so both programs are timed alike.
-class ErstesBild : public QObject {
-public:
-    bool eventFilter(QObject* ziel, QEvent* ereignis) override {
-        if (ereignis->type() == QEvent::Paint && ziel->isWidgetType() && static_cast<QWidget*>(ziel)->isWindow()) {
-            qApp->removeEventFilter(this);
-            QMetaObject::invokeMethod(this, [] {
-                const auto jetzt = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("erstes-bild %lld\n",
-                            static_cast<long long>(std::chrono::nanoseconds(jetzt).count()));
-                std::fflush(stdout);
-            }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    ErstesBild erstesBild;
-    if (qEnvironmentVariableIntValue("WURFKRONE_MESSEN") == 1) {
-        app.installEventFilter(&erstesBild);
-    }
+    wk::ErstesBild erstesBild;
+    erstesBild.beiBedarfEinsetzen(app);
 
     QWidget fenster;
     fenster.setWindowTitle(QStringLiteral("Referenz"));
