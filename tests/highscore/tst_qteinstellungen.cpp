@@ -1,46 +1,18 @@
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
-#include <memory>
 #include <thread>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
-#include "platform/qteinstellungen.h"
+#include "speicherhilfen.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
-const std::string Fehlt = "fehlt";
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-QByteArray inhalt(const QString& pfad) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
-
-bool schreibeDatei(const QString& pfad, const QByteArray& bytes) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size();
-}
-
-// Within one program QSettings shares what it has parsed of a file, so a
-// second object on the same path may never look at the bytes. A copy under a
-// new name is read from disk, as another program would read the file.
-QString vonPlatte(const QString& pfad, const std::string& abschnitt, const std::string& schluessel) {
-    static int kopien = 0;
-    const QString kopie = pfad + QStringLiteral(".kopie%1").arg(++kopien);
-    QFile::copy(pfad, kopie);
-    return q(wk::QtEinstellungen(kopie).lesen(abschnitt, schluessel, Fehlt));
-}
 
 void warnungErwartet(const char* muster) {
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QString::fromUtf8(muster)));
@@ -48,8 +20,7 @@ void warnungErwartet(const char* muster) {
 
 // While it lives, files can grow to `grenze` bytes only, as on a full disk;
 // writing past that fails instead of raising SIGXFSZ.
-class Dateigrenze {
-public:
+struct Dateigrenze {
     explicit Dateigrenze(rlim_t grenze) : m_signalVorher(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &m_vorher);
         rlimit neu = m_vorher;
@@ -60,42 +31,18 @@ public:
         setrlimit(RLIMIT_FSIZE, &m_vorher);
         std::signal(SIGXFSZ, m_signalVorher);
     }
-    Dateigrenze(const Dateigrenze&) = delete;
-    Dateigrenze& operator=(const Dateigrenze&) = delete;
-
-private:
     void (*m_signalVorher)(int) = SIG_DFL;
     rlimit m_vorher{};
 };
 
-// Keeps the warnings about damaged files out of the test log while it lives.
-class WarnungenSchlucken {
-public:
-    WarnungenSchlucken()
-        : m_vorher(qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {})) {}
-    ~WarnungenSchlucken() { qInstallMessageHandler(m_vorher); }
-    WarnungenSchlucken(const WarnungenSchlucken&) = delete;
-    WarnungenSchlucken& operator=(const WarnungenSchlucken&) = delete;
-
-private:
-    QtMessageHandler m_vorher = nullptr;
-};
-
 } // namespace
 
-class TstQtEinstellungen : public QObject {
+class TstQtEinstellungen : public QObject, MitOrdner {
     Q_OBJECT
 
-    QString pfad() const { return m_ordner->filePath(QStringLiteral("Wurfkrone.conf")); }
-
-    std::unique_ptr<QTemporaryDir> m_ordner;
-
 private slots:
-    void init() { m_ordner = std::make_unique<QTemporaryDir>(); }
-    void cleanup() {
-        QFile::setPermissions(m_ordner->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        m_ordner.reset();
-    }
+    void init() { ordnerAnlegen(); }
+    void cleanup() { ordnerEntfernen(); }
 
     void text_kommtUnveraendertZurueck_data() {
         QTest::addColumn<QString>("text");
@@ -123,72 +70,29 @@ private slots:
         QCOMPARE(q(wk::QtEinstellungen(pfad()).lesen("Highscore1", "Name1", Fehlt)), text);
     }
 
-    void fehlenderEintrag_liefertVorgabe_data() {
-        QTest::addColumn<QByteArray>("datei");
+    void lesen_liefertTextOderVorgabeUndLegtNichtsAn_data() {
         QTest::addColumn<bool>("dateiDa");
-        QTest::newRow("keine Datei") << QByteArray() << false;
-        QTest::newRow("leere Datei") << QByteArray() << true;
-        QTest::newRow("anderer Abschnitt") << QByteArray("[Highscore5]\nName1=Anna\n") << true;
-        QTest::newRow("anderer Schlüssel") << QByteArray("[Highscore1]\nName2=Anna\n") << true;
+        QTest::addColumn<QByteArray>("datei");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("keine Datei") << false << QByteArray() << q(Fehlt);
+        QTest::newRow("leere Datei") << true << QByteArray() << q(Fehlt);
+        QTest::newRow("anderer Abschnitt") << true << QByteArray("[Highscore5]\nName1=Anna\n") << q(Fehlt);
+        QTest::newRow("anderer Schlüssel") << true << QByteArray("[Highscore1]\nName2=Anna\n") << q(Fehlt);
+        const QByteArray kopf("[Highscore1]\n");
+        QTest::newRow("Liste ohne Anführungszeichen") << true << kopf + "Name1=A, B\n" << "A, B";
+        QTest::newRow("Bytefolge") << true << kopf + "Name1=@ByteArray(Xaver)\n" << "Xaver";
+        QTest::newRow("Leerraum um den Wert") << true << kopf + "Name1 =  245  \n" << "245";
+        QTest::newRow("Punkt statt Text") << true << kopf + "Name1=@Point(1 2)\n" << q(Fehlt);
     }
 
-    void fehlenderEintrag_liefertVorgabe() {
-        QFETCH(QByteArray, datei);
+    void lesen_liefertTextOderVorgabeUndLegtNichtsAn() {
         QFETCH(bool, dateiDa);
+        QFETCH(QByteArray, datei);
+        QFETCH(QString, text);
         QVERIFY(!dateiDa || schreibeDatei(pfad(), datei));
 
-        QCOMPARE(q(wk::QtEinstellungen(pfad()).lesen("Highscore1", "Name1", "0")), QStringLiteral("0"));
-        QCOMPARE(QFile::exists(pfad()), dateiDa);
-    }
-
-    void vonHandGeschrieben_liestAlsText_data() {
-        QTest::addColumn<QByteArray>("zeile");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Liste ohne Anführungszeichen") << QByteArray("Name1=A, B") << "A, B";
-        QTest::newRow("Bytefolge") << QByteArray("Name1=@ByteArray(Xaver)") << "Xaver";
-        QTest::newRow("Leerraum um den Wert") << QByteArray("Name1 =  245  ") << "245";
-        QTest::newRow("Punkt statt Text") << QByteArray("Name1=@Point(1 2)") << q(Fehlt);
-    }
-
-    void vonHandGeschrieben_liestAlsText() {
-        QFETCH(QByteArray, zeile);
-        QFETCH(QString, text);
-        QVERIFY(schreibeDatei(pfad(), "[Highscore1]\n" + zeile + "\n"));
-
         QCOMPARE(q(wk::QtEinstellungen(pfad()).lesen("Highscore1", "Name1", Fehlt)), text);
-    }
-
-    void beschaedigteDatei_liestVorgabenUndBehaeltLesbares_data() {
-        QTest::addColumn<QByteArray>("datei");
-        QTest::addColumn<QString>("breite");
-        QByteArray zufall;
-        quint32 zustand = 12345;
-        for (int i = 0; i < 4096; ++i) {
-            zustand = zustand * 1103515245u + 12345u;
-            zufall.append(static_cast<char>(zustand >> 24));
-        }
-        QTest::newRow("Zufallsbytes") << zufall << q(Fehlt);
-        QTest::newRow("Nullbytes") << QByteArray(512, '\0') << q(Fehlt);
-        QTest::newRow("Abschnittskopf ohne Klammer")
-            << QByteArray("[Highscore1\n1=5\n[Fenster]\nBreite=800\n") << "800";
-        QTest::newRow("Zeile ohne Gleichheitszeichen")
-            << QByteArray("[Fenster]\nBreite=800\nMüll\n[Highscore1]\n1=x\n") << "800";
-        QTest::newRow("offenes Anführungszeichen")
-            << QByteArray("[Fenster]\nBreite=800\n[Highscore1]\nName1=\"Anna\n2=3\n") << "800";
-    }
-
-    void beschaedigteDatei_liestVorgabenUndBehaeltLesbares() {
-        QFETCH(QByteArray, datei);
-        QFETCH(QString, breite);
-        QVERIFY(schreibeDatei(pfad(), datei));
-        const WarnungenSchlucken schlucken;
-        wk::QtEinstellungen speicher(pfad());
-
-        QCOMPARE(q(speicher.lesen("Highscore25", "Name7", Fehlt)), q(Fehlt));
-        speicher.schreiben("Highscore1", "1", "77");
-
-        QCOMPARE(vonPlatte(pfad(), "Highscore1", "1"), QStringLiteral("77"));
-        QCOMPARE(vonPlatte(pfad(), "Fenster", "Breite"), breite);
+        QCOMPARE(QFile::exists(pfad()), dateiDa);
     }
 
     void beschaedigteDatei_wirdVorDemErsetzenKopiert() {
@@ -216,22 +120,6 @@ private slots:
 
         QCOMPARE(inhalt(pfad()), vorher);
         QCOMPARE(QDir(m_ordner->path()).entryList(QDir::Files), QStringList{"Wurfkrone.conf"});
-    }
-
-    void schreibgeschuetzterOrdner_laesstAlteDateiUnveraendert() {
-        if (geteuid() == 0) {
-            QSKIP("root writes into read-only folders");
-        }
-        wk::QtEinstellungen speicher(pfad());
-        speicher.schreiben("Highscore1", "Name1", "Anna");
-        const QByteArray vorher = inhalt(pfad());
-        QVERIFY(QFile::setPermissions(m_ordner->path(), QFile::ReadOwner | QFile::ExeOwner));
-        warnungErwartet("Sperre");
-        warnungErwartet("nicht gespeichert");
-
-        speicher.schreiben("Highscore1", "Name1", "Bernd");
-
-        QCOMPARE(inhalt(pfad()), vorher);
     }
 
     void ordnerNichtAnlegbar_warntUndLiestVorgabe() {
