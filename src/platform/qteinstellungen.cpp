@@ -204,6 +204,7 @@ std::string QtEinstellungen::lesen(const std::string& abschnitt, const std::stri
     }
     const QSettings datei(m_dateipfad, QSettings::IniFormat);
     const QVariant wert = datei.value(name);
+    lesestandMerken(datei.status());
     if (datei.status() != QSettings::NoError) {
         leseFehlerMelden(datei.status() == QSettings::FormatError);
     }
@@ -238,6 +239,7 @@ void QtEinstellungen::gesperrt(const std::function<void()>& arbeit) {
     Transaktion transaktion(m_dateipfad);
     transaktion.bestand.allKeys();
     const QSettings::Status gelesen = transaktion.bestand.status();
+    lesestandMerken(gelesen);
     if (gelesen != QSettings::NoError) {
         leseFehlerMelden(gelesen == QSettings::FormatError);
     }
@@ -256,10 +258,13 @@ void QtEinstellungen::gesperrt(const std::function<void()>& arbeit) {
 
     bool gespeichert = false;
     if (gelesen != QSettings::AccessError) {
-        if (gelesen == QSettings::FormatError) {
+        if (gelesen == QSettings::FormatError || alsBeschaedigtBekannt()) {
             beschaedigteDateiSichern();
         }
         gespeichert = ersetzenDurchEntwurf(transaktion);
+        if (gespeichert) {
+            m_beschaedigteFassung.clear();
+        }
     }
     transaktion.entwurf.reset();
     QFile::remove(transaktion.entwurfsPfad);
@@ -312,6 +317,25 @@ void QtEinstellungen::beschaedigteDateiSichern() const {
         qWarning().noquote() << "Einstellungen: Kopie der beschädigten Datei nach" << kopie
                              << "misslungen";
     }
+}
+
+namespace {
+
+QString fassung(const QString& pfad) {
+    const QFileInfo info(pfad);
+    return info.lastModified().toString(Qt::ISODateWithMs) + QLatin1Char('/') + QString::number(info.size());
+}
+
+} // namespace
+
+void QtEinstellungen::lesestandMerken(int status) const {
+    if (status == QSettings::FormatError) {
+        m_beschaedigteFassung = fassung(m_dateipfad);
+    }
+}
+
+bool QtEinstellungen::alsBeschaedigtBekannt() const {
+    return !m_beschaedigteFassung.isEmpty() && m_beschaedigteFassung == fassung(m_dateipfad);
 }
 
 void QtEinstellungen::leseFehlerMelden(bool beschaedigt) const {

@@ -77,11 +77,17 @@ private:
     bool ersetzenDurchEntwurf(Transaktion& transaktion) const;
     // Once per object, so that a damaged file does not flood the log.
     void leseFehlerMelden(bool beschaedigt) const;
+    // Remembers the file as damaged when a read reports a format error:
+    // QSettings parses a file once per program, so a later read of the same,
+    // unchanged file no longer reports it.
+    void lesestandMerken(int status) const;
+    bool alsBeschaedigtBekannt() const;
 
     QString m_dateipfad;
     std::chrono::milliseconds m_wartezeit{StandardWartezeit};
     Transaktion* m_transaktion = nullptr;
     mutable bool m_leseFehlerGemeldet = false;
+    mutable QString m_beschaedigteFassung{};  // modification time and size of a damaged file, or empty
 };
 
 } // namespace wk

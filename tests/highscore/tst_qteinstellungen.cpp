@@ -95,13 +95,26 @@ private slots:
         QCOMPARE(QFile::exists(pfad()), dateiDa);
     }
 
+    void beschaedigteDatei_wirdVorDemErsetzenKopiert_data() {
+        QTest::addColumn<int>("vorherGelesen");  // 0 not, 1 a value, 2 a list in a transaction
+        QTest::newRow("written at once") << 0;
+        QTest::newRow("a value read first") << 1;
+        QTest::newRow("a list shown first") << 2;
+    }
     void beschaedigteDatei_wirdVorDemErsetzenKopiert() {
+        QFETCH(int, vorherGelesen);
         const QByteArray beschaedigt("[Highscore1\n1=5\n");
         QVERIFY(schreibeDatei(pfad(), beschaedigt));
         warnungErwartet("ist beschädigt");
         warnungErwartet("Kopie.*defekt");
 
-        wk::QtEinstellungen(pfad()).schreiben("Highscore1", "1", "77");
+        wk::QtEinstellungen speicher(pfad());
+        if (vorherGelesen == 1) {
+            speicher.lesen("Highscore1", "1", "0");
+        } else if (vorherGelesen == 2) {
+            speicher.gesperrt([&] { speicher.lesen("Highscore1", "Name1", "0"); });
+        }
+        speicher.schreiben("Highscore1", "1", "77");
 
         const QStringList kopien = QDir(m_ordner->path()).entryList({QStringLiteral("*.defekt-*")});
         QCOMPARE(kopien.size(), 1);
