@@ -11,20 +11,17 @@
 namespace wk::fuzz {
 
 // Writes `datei` as the settings file into a fresh folder below `ordner`
-// (which must exist and is left as it was), then:
-// - shows all four lists through Highscore over QtEinstellungen: every place
-//   shows a finite whole number of points;
-// - enters a game of one Runde with one player through Highscore::Auswertung;
-// - reads the four lists back through a fresh QtEinstellungen: the list of
-//   one Runde is the one Auswertung holds in memory (names without blanks at
-//   the ends, points rounded), the other three are as they were shown before.
+// (which must exist and is left as it was), then twice, the second time on
+// the file as saved: shows all four lists through Highscore over
+// QtEinstellungen, every place holding finite points, and enters a game of
+// one Runde through Highscore::Auswertung. Must not crash.
 std::string einstellungenPruefen(std::string_view datei, const QString& ordner);
 
 // The leading-number rule on `text`: zahlAusText gives a finite number, the
-// same one when more text follows, the value of a plain decimal number of up
-// to 15 digits exactly, and zahlAlsText writes it so that it reads back
-// rounded. When `text` holds at least 8 bytes, they are also taken as a
-// double for zahlAlsText: a finite one reads back rounded, any other as 0.
+// same one when more text follows, and for a plain decimal number of up to 15
+// digits the correctly rounded value. zahlAlsText writes that number, and the
+// first 8 bytes of `text` taken as a double, as a whole number that reads
+// back rounded (0 for a double that is not finite).
 std::string zahltextPruefen(std::string_view text);
 
 } // namespace wk::fuzz
