@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "game/meldung.h"
 #include "game/zahltext.h"
 #include "highscore/highscore.h"
 #include "platform/qteinstellungen.h"
@@ -19,14 +18,12 @@ namespace wk::fuzz {
 
 namespace {
 
-struct StummeMeldung final : Meldung {
-    void zeigen(const std::string&) override {}
-};
-
 // Shows all four lists as the start window does, then enters a game of one
 // Runde; returns every place of a list whose points are not finite.
 std::string nichtEndlich(const QString& pfad) {
-    StummeMeldung meldung;
+    struct : Meldung {
+        void zeigen(const std::string&) override {}
+    } meldung;
     QtEinstellungen speicher(pfad);
     Highscore highscore(speicher, meldung);
     std::string fehler;
@@ -39,9 +36,7 @@ std::string nichtEndlich(const QString& pfad) {
         }
     }
     Spielstand stand;
-    stand.Runden = 1;
     stand.spielerAnlegen(1);
-    stand.Namen[1] = "Fuzz";
     stand.Gesamtpunkte[1] = 245;
     highscore.Auswertung(stand);
     return fehler;
@@ -76,10 +71,11 @@ std::optional<double> einfacherWert(std::string_view text) {
 std::string einstellungenPruefen(std::string_view datei, const QString& ordner) {
     const QTemporaryDir eigenerOrdner(ordner + QStringLiteral("/XXXXXX"));
     const QString pfad = eigenerOrdner.filePath(QStringLiteral("Wurfkrone.conf"));
-    if (QFile eingabe(pfad);
-        !eingabe.open(QIODevice::WriteOnly) || eingabe.write(datei.data(), qint64(datei.size())) != qint64(datei.size())) {
+    QFile eingabe(pfad);
+    if (!eingabe.open(QIODevice::WriteOnly) || eingabe.write(datei.data(), qint64(datei.size())) != qint64(datei.size())) {
         return "Eingabe lässt sich nicht als Datei schreiben";
     }
+    eingabe.close();
     const std::string fehler = nichtEndlich(pfad);
     // What was written is parsed again from disk under a new name, as on the
     // next start (QSettings would otherwise use what it holds in memory).
@@ -89,13 +85,9 @@ std::string einstellungenPruefen(std::string_view datei, const QString& ordner) 
 
 std::string zahltextPruefen(std::string_view text) {
     const double wert = zahlAusText(text);
-    if (!std::isfinite(wert)) {
-        return "zahlAusText nicht endlich\n";
-    }
+    if (!std::isfinite(wert)) return "zahlAusText nicht endlich\n";
     std::string fehler;
-    if (zahlAusText(std::string(text) + "x") != wert) {
-        fehler += "zahlAusText ändert sich, wenn Text folgt\n";
-    }
+    if (zahlAusText(std::string(text) + "x") != wert) fehler += "zahlAusText ändert sich, wenn Text folgt\n";
     if (const auto einfach = einfacherWert(text); einfach && *einfach != wert) {
         fehler += "zahlAusText = " + QByteArray::number(wert, 'g', 17).toStdString() + " statt " +
                   QByteArray::number(*einfach, 'g', 17).toStdString() + "\n";
