@@ -1,9 +1,10 @@
 #pragma once
 
+#include "fakes/fakemeldung.h"
 #include "game/spiel.h"
-#include "game/wertung.h"
 
 #include <functional>
+#include <string>
 
 // Plays a game headless through the handlers a player and the timers reach,
 // as a greedy player would: roll, keep the dice of the most frequent face,
@@ -15,85 +16,54 @@ public:
     // Runs the animation until the roll has ended; returns the ticks used.
     int wurfAbwarten() {
         int takte = 0;
-        while (m_spiel.feld().Timer1 && !m_spiel.beendet()) {
-            m_spiel.Timer1_Timer();
-            ++takte;
-        }
+        for (; m_spiel.feld().Timer1 && !m_spiel.beendet(); ++takte) m_spiel.Timer1_Timer();
         return takte;
     }
 
-    // The open, enabled category that scores most with the dice as they lie
-    // (the lowest cell on a tie), or -1 when none can be entered.
+    // Clicks the visible roll button and waits for the roll to end.
+    void wuerfeln() {
+        m_spiel.feld().Command17.Visible ? m_spiel.Command17_Click() : m_spiel.Command3_Click();
+        wurfAbwarten();
+    }
+
+    // The enterable category that scores most now (the lowest cell on a tie), or -1.
     int besteKategorie() const {
-        const wk::Spielfeld& feld = m_spiel.feld();
         int beste = -1;
-        int bestePunkte = -1;
-        for (const wk::Kategorie& k : wk::Kategorien) {
-            const wk::Knopf& knopf = feld.Kategorien[k.zelle];
-            if (!knopf.Visible || !knopf.Enabled) {
-                continue;
-            }
-            const int p = wk::punkte(k, feld.w1, feld.Raus);
-            if (p > bestePunkte) {
-                beste = k.zelle;
-                bestePunkte = p;
+        for (int zelle = 0; zelle < 13; ++zelle) {
+            const wk::Knopf& k = m_spiel.feld().Kategorien[zelle];
+            if (k.Visible && k.Enabled && (beste < 0 || m_spiel.wuerdeBringen(zelle) > m_spiel.wuerdeBringen(beste))) {
+                beste = zelle;
             }
         }
         return beste;
     }
 
-    // Puts aside every table die that shows the most frequent face.
-    void haeufigsteBehalten() {
-        const wk::Spielfeld& feld = m_spiel.feld();
-        int anzahl[7] = {};
-        for (const auto* boxen : {&feld.w1, &feld.Raus}) {
-            for (const wk::Wuerfelbox& b : *boxen) {
-                if (b.Visible && !b.Tag.empty()) {
-                    ++anzahl[b.Tag[0] - '0'];
+    // One whole turn: up to three rolls, keeping the most frequent face, then one category.
+    void zug() {
+        wuerfeln();
+        while (m_spiel.stand().Wuerfe < 3 && m_spiel.feld().Command17.Visible && !m_spiel.beendet()) {
+            const wk::Spielfeld& f = m_spiel.feld();
+            int anzahl[7] = {};
+            for (int i = 0; i < 5; ++i) {
+                for (const wk::Wuerfelbox* b : {&f.w1[i], &f.Raus[i]}) {
+                    if (b->Visible && !b->Tag.empty()) ++anzahl[b->Tag[0] - '0'];
                 }
             }
-        }
-        int face = 6;
-        for (int f = 6; f >= 1; --f) {
-            if (anzahl[f] > anzahl[face]) {
-                face = f;
+            int seite = 6;
+            for (int s = 5; s >= 1; --s) seite = anzahl[s] > anzahl[seite] ? s : seite;
+            for (int i = 0; i < 5; ++i) {
+                if (f.w1[i].Visible && f.w1[i].Tag == std::to_string(seite)) m_spiel.w1_Click(i);
             }
+            wuerfeln();
         }
-        for (int i = 0; i < 5; ++i) {
-            const wk::Wuerfelbox& b = m_spiel.feld().w1[i];
-            if (b.Visible && b.Tag == std::to_string(face)) {
-                m_spiel.w1_Click(i);
-            }
-        }
-    }
-
-    // One whole turn: up to three rolls, then one category.
-    void zug() {
-        const wk::Spielfeld& feld = m_spiel.feld();
-        if (feld.Command17.Visible) {
-            m_spiel.Command17_Click();
-        } else {
-            m_spiel.Command3_Click();
-        }
-        wurfAbwarten();
-        while (m_spiel.stand().Wuerfe < 3 && feld.Command17.Visible && !m_spiel.beendet()) {
-            haeufigsteBehalten();
-            m_spiel.Command17_Click();
-            wurfAbwarten();
-        }
-        if (vorDemEintragen) {
-            vorDemEintragen();
-        }
+        if (vorDemEintragen) vorDemEintragen();
         m_spiel.Kategorie_Click(besteKategorie());
     }
 
     // Plays until the game has ended; returns the number of turns played.
-    int spielen(int hoechstens = 100000) {
+    int spielen() {
         int zuege = 0;
-        while (!m_spiel.beendet() && zuege < hoechstens) {
-            zug();
-            ++zuege;
-        }
+        for (; !m_spiel.beendet() && zuege < 100000; ++zuege) zug();
         return zuege;
     }
 
@@ -101,4 +71,23 @@ public:
 
 private:
     wk::Spiel& m_spiel;
+};
+
+// A game as the program sets it up: players "Spieler 1".. chosen on the start
+// window, the start button pressed, the game window loaded.
+struct Tisch {
+    Tisch(int spieler, int runden) {
+        stand.Runden = runden;
+        stand.spielerAnlegen(spieler);
+        for (int p = 1; p <= spieler; ++p) stand.Namen[p] = "Spieler " + std::to_string(p);
+        stand.spielStarten();
+        spiel.Form_Load();
+    }
+
+    wk::Spielstand stand;
+    wk::Zufall zufall;
+    FakeMeldung meldung;
+    int auswertungen = 0;
+    wk::Spiel spiel{stand, zufall, meldung, [this] { ++auswertungen; }};
+    Automat automat{spiel};
 };
