@@ -7,25 +7,18 @@
 #include <string>
 #include <vector>
 
-// Answers input boxes from a queue of answers; an empty optional stands for
-// Cancel. With no answer queued the preset is accepted.
+// Answers input boxes from a queue; an empty optional stands for Cancel, an
+// empty queue accepts the preset. Records each "prompt|preset".
 class FakeEingabe : public wk::Eingabe {
 public:
     std::string fragen(const std::string& prompt, const std::string& vorgabe) override {
-        fragenGestellt.push_back({prompt, vorgabe});
-        if (antworten.empty()) {
-            return vorgabe;
-        }
+        gefragt.push_back(prompt + "|" + vorgabe);
+        if (antworten.empty()) return vorgabe;
         const std::optional<std::string> antwort = antworten.front();
         antworten.pop_front();
         return antwort.value_or(std::string());
     }
-
-    struct Frage {
-        std::string prompt;
-        std::string vorgabe;
-    };
-    std::vector<Frage> fragenGestellt;
+    std::vector<std::string> gefragt;
     std::deque<std::optional<std::string>> antworten;
 };
 

@@ -2,18 +2,12 @@
 
 #include "platform/fensteroben.h"
 
+#include <utility>
 #include <vector>
 
 // Records which window was to be kept on top, and how.
 class FakeFensterOben : public wk::FensterOben {
 public:
-    void fenster_oben(QWidget& fenster, bool oben) override {
-        aufrufe.push_back({&fenster, oben});
-    }
-
-    struct Aufruf {
-        QWidget* fenster;
-        bool oben;
-    };
-    std::vector<Aufruf> aufrufe;
+    void fenster_oben(QWidget& fenster, bool oben) override { aufrufe.emplace_back(&fenster, oben); }
+    std::vector<std::pair<QWidget*, bool>> aufrufe;
 };

@@ -7,17 +7,14 @@
 #include <vector>
 
 // Records every message box and answers it at once. `waehrendOffen` runs while
-// a box is "open", before the call returns, as a player's other input or a
-// timer tick would arrive during a real modal box.
+// a box is "open", as other input or a timer tick would arrive during a real
+// modal box.
 class FakeMeldung : public wk::Meldung {
 public:
     void zeigen(const std::string& text) override {
         texte.push_back(text);
-        if (waehrendOffen) {
-            waehrendOffen();
-        }
+        if (waehrendOffen) waehrendOffen();
     }
-
     std::vector<std::string> texte;
     std::function<void()> waehrendOffen;
 };

@@ -1,14 +1,17 @@
+// The program's windows with fake desktop services: the start window, the
+// game window and the way from one to the other.
 #include "fakes/fakedienste.h"
 #include "fakes/fakeeinstellungen.h"
 #include "fakes/fakefensteroben.h"
 #include "fakes/fakemeldung.h"
 #include "game/wertung.h"
 #include "game/zahltext.h"
+#include "platform/fensteroben.h"
 #include "ui/anwendung.h"
 #include "ui/artwork.h"
-#include "ui/fenster.h"
 #include "ui/frmabout.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,34 +22,43 @@
 
 namespace {
 
-// The whole program with fake desktop services.
 struct Programm {
-    Programm() : anwendung({meldung, eingabe, links, fensterOben, einstellungen}, *artwork) {}
-
-    template <typename T = QWidget>
-    T* in(QWidget* fenster, const QString& name) const { return fenster ? fenster->findChild<T*>(name) : nullptr; }
-
-    static void klick(QWidget* w) {
-        QVERIFY(w);
-        QVERIFY2(w->isVisible() && w->isEnabled(), qPrintable(w->objectName()));
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    // Starts on a store holding `werte`, as an earlier run left it.
+    explicit Programm(std::map<std::string, std::string> werte = {})
+        : anwendung({meldung, eingabe, links, fensterOben, einstellungen}, *artwork) {
+        einstellungen.werte = std::move(werte);
+        anwendung.starten();
     }
 
-    void klick2(const QString& name) { klick(in(anwendung.form2(), name)); }
-    void klick1(const QString& name) { klick(in(anwendung.form1(), name)); }
+    template <typename T = QWidget>
+    static T* in(QWidget* fenster, const QString& name) { return fenster ? fenster->findChild<T*>(name) : nullptr; }
+    QString text(QWidget* fenster, const QString& name) const { return in<QLabel>(fenster, name)->text(); }
+    static void klick(QWidget* w) {
+        QVERIFY(w && w->isVisible() && w->isEnabled());
+        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    }
+    void klick2(const QString& name) const { klick(in(anwendung.form2(), name)); }
+    void klick1(const QString& name) const { klick(in(anwendung.form1(), name)); }
+    void taste1(int taste) const { QTest::keyClick(anwendung.form1(), static_cast<Qt::Key>(taste)); }
 
-    // Plays the open game to its end through clicks: one roll, then the first open category.
-    void spielZuEnde() {
-        for (int zug = 0; zug < 2000 && anwendung.form1() && !anwendung.form1()->spiel().beendet(); ++zug) {
-            wk::Form1* f = anwendung.form1();
-            in<QTimer>(f, QStringLiteral("Timer1"))->setInterval(0);
-            const wk::Spielfeld& feld = f->spiel().feld();
-            klick1(feld.Command17.Visible ? QStringLiteral("Command17") : QStringLiteral("Command3"));
-            QTRY_VERIFY(!f->spiel().feld().Timer1);
-            const auto k = std::find_if(wk::Kategorien.begin(), wk::Kategorien.end(),
-                                        [&](const wk::Kategorie& k) { return feld.Kategorien[k.zelle].Visible; });
-            klick1(QString::fromUtf8(k->knopf.data(), static_cast<int>(k->knopf.size())));
+    // Chooses the game length (option 0..3) and the players, named as the
+    // input boxes answer, and starts the game.
+    wk::Form1* spielStarten(int spieler = 1, int laenge = 0) const {
+        klick2(QStringLiteral("Option1_%1").arg(laenge));
+        klick2(QStringLiteral("Option2_%1").arg(spieler - 1));
+        klick2(QStringLiteral("Command1"));
+        return anwendung.form1();
+    }
+    void wurfAbwarten() const {  // the roll animation, as fast as the event loop allows
+        in<QTimer>(anwendung.form1(), QStringLiteral("Timer1"))->setInterval(0);
+        QTRY_VERIFY(!anwendung.form1()->spiel().feld().Timer1);
+    }
+    QString zustand() const {  // everything a player can see of the game
+        QString z = QString::number(meldung.texte.size());
+        for (QWidget* w : anwendung.form1()->findChildren<QWidget*>()) {
+            z += QStringLiteral("|%1%2%3").arg(w->objectName()).arg(w->isVisible()).arg(w->accessibleDescription());
         }
+        return z;
     }
 
     static inline std::unique_ptr<wk::Artwork> artwork;
@@ -58,11 +70,33 @@ struct Programm {
     wk::Anwendung anwendung;
 };
 
-QString text(QWidget* fenster, const QString& name) { return fenster->findChild<QLabel*>(name)->text(); }
+// `text` is shown as plain text in one line, elided at the right when it does
+// not fit; the full text is then the tooltip, and always the accessible description.
+void zeigtWoertlich(QLabel* label, const QString& text) {
+    QVERIFY(label);
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QCOMPARE(label->accessibleDescription(), text);
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    QString gezeigt = label->text();
+    if (gezeigt.endsWith(QChar(0x2026))) {
+        gezeigt.chop(1);
+        QCOMPARE(label->toolTip(), text);
+    }
+    QCOMPARE(QString(text).replace('\t', ' ').replace('\n', ' ').left(gezeigt.size()), gezeigt);
+}
 
 void aktivieren(QWidget* fenster) {
     QApplication::setActiveWindow(fenster);
     QVERIFY(QTest::qWaitForWindowActive(fenster));
+}
+
+QStringList tabFolge(int schritte) {
+    QStringList folge;
+    for (int i = 0; i < schritte; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        folge << QApplication::focusWidget()->objectName();
+    }
+    return folge;
 }
 
 } // namespace
@@ -74,74 +108,64 @@ private slots:
     void initTestCase() { Programm::artwork = std::make_unique<wk::Artwork>(1.0); }
     void cleanupTestCase() { Programm::artwork.reset(); }
 
-    void startfensterZeigtNamenWoertlich_data() {
+    // On the start window's list and in the game window's player and status lines.
+    void namenErscheinenWoertlich_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "Anna";
         QTest::newRow("markup") << "<b>x</b>";
         QTest::newRow("image") << "<img src=x>";
+        QTest::newRow("access key") << "&Anna";
+        QTest::newRow("empty") << "";
         QTest::newRow("10000 characters") << QString(10000, QLatin1Char('W'));
-        QTest::newRow("line break") << "Zeile\nzwei";
+        QTest::newRow("tab and line break") << "Anna\tB\nC";
         QTest::newRow("right to left") << QString::fromUtf8("\u0645\u0631\u062D\u0628\u0627");
+        QTest::newRow("emoji") << QString::fromUtf8("\U0001F3B2\U0001F451");
+        QTest::newRow("combining accent") << QString::fromUtf8("Rene\u0301");
     }
-    void startfensterZeigtNamenWoertlich() {
+    void namenErscheinenWoertlich() {
         QFETCH(QString, name);
-        Programm p;
-        p.einstellungen.vorbelegen("Highscore1", "1", "245");
-        p.einstellungen.vorbelegen("Highscore1", "Name1", name.toStdString());
-        p.anwendung.starten();
+        Programm p({{"Highscore1/1", "245"}, {"Highscore1/Name1", name.toStdString()}});
+        zeigtWoertlich(p.in<QLabel>(p.anwendung.form2(), QStringLiteral("Vorname_0")), name);
+        p.eingabe.antworten = {name.toStdString(), std::string("Bert")};
+        wk::Form1* spiel = p.spielStarten(2);
+        for (const char* label : {"Label2_0", "Label3"}) zeigtWoertlich(p.in<QLabel>(spiel, QLatin1String(label)), name);
+    }
+
+    // Loading shows the list of one Runde with " Punkte"; a list button shows
+    // its list with bare numbers. Showing reads in transactions and writes nothing.
+    void startfensterZeigtDieListen() {
+        Programm p({{"Highscore1/1", "245"}, {"Highscore10/1", "300"}});
         QWidget* f = p.anwendung.form2();
-        QVERIFY(f && f->isVisible() && !p.anwendung.form1());
         QCOMPARE(f->windowTitle(), QStringLiteral("Highscore"));
         QCOMPARE(f->size(), QSize(641, 500));
-        QCOMPARE(text(f, "Label5"), QStringLiteral("Version 1.0  Beta"));
-        QCOMPARE(text(f, "Label4"), QStringLiteral("Highscore bei 1 Rundenspiel."));
-        QCOMPARE(text(f, "Punkt_0") + text(f, "Vorname_1") + text(f, "Punkt_1"), QStringLiteral("245 Punkte00 Punkte"));
-        QCOMPARE(p.in<QRadioButton>(f, "Option1_0")->isChecked(), true);
-        QCOMPARE(p.in<QRadioButton>(f, "Option2_0")->isChecked(), false);
-        QCOMPARE(p.in(f, "Command1")->isVisible(), false);
-        QCOMPARE(p.in(f, "Punkt_0")->accessibleDescription(), QStringLiteral("245 Punkte"));
-
-        auto* label = p.in<QLabel>(f, "Vorname_0");
-        QCOMPARE(label->geometry(), QRect(100, 77, 161, 16));
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-        QCOMPARE(label->accessibleDescription(), name);
-        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
-        QString gezeigt = label->text();
-        if (gezeigt.endsWith(QChar(0x2026))) {
-            gezeigt.chop(1);
-            QCOMPARE(label->toolTip(), name);
-        }
-        QCOMPARE(wk::einzeilig(name).left(gezeigt.size()), gezeigt);
-
-        p.klick2("Command2_0");  // a list button shows the bare number
-        QCOMPARE(text(f, "Punkt_0"), QStringLiteral("245"));
-        p.klick2("Command2_2");
-        QCOMPARE(text(f, "Label4"), QStringLiteral("Highscore bei 10 Rundenspiel."));
+        QCOMPARE(p.text(f, "Label4"), QStringLiteral("Highscore bei 1 Rundenspiel."));
+        QCOMPARE(p.text(f, "Punkt_0") + "|" + p.text(f, "Punkt_1"), QStringLiteral("245 Punkte|0 Punkte"));
+        QVERIFY(p.in<QRadioButton>(f, "Option1_0")->isChecked() && !p.in(f, "Command1")->isVisible());
+        p.klick2(QStringLiteral("Command2_2"));
+        QCOMPARE(p.text(f, "Label4") + "|" + p.text(f, "Punkt_0"), QStringLiteral("Highscore bei 10 Rundenspiel.|300"));
+        QCOMPARE(p.einstellungen.zugriffeOhneTransaktion, 0);
+        QVERIFY(p.einstellungen.protokoll.empty());
     }
 
-    void einKurzesSpielVomStartBisZumNeuenStartfenster() {
+    void einSpielVomStartBisZumNeuenStartfenster() {
         Programm p;
-        p.anwendung.starten();
-        QPointer<QWidget> erstesStartfenster = p.anwendung.form2();
+        QPointer<QWidget> startfenster = p.anwendung.form2();
         p.eingabe.antworten = {std::string("  Anna  ")};
-        p.klick2("Option2_0");
-        p.klick2("Command1");
-        QVERIFY(p.anwendung.form1() && p.anwendung.form1()->isVisible());
-        QTRY_VERIFY(!erstesStartfenster);  // closed and destroyed
-        QCOMPARE(text(p.anwendung.form1(), "Label3"), QStringLiteral("  Anna  "));
-
-        QPointer<QWidget> spielfenster = p.anwendung.form1();
-        p.spielZuEnde();
+        QPointer<QWidget> spielfenster = p.spielStarten();
+        QVERIFY(spielfenster && spielfenster->isVisible());
+        QTRY_VERIFY(!startfenster);  // closed and destroyed
+        for (int zug = 0; zug < 13; ++zug) {  // one roll, then the first open category
+            p.klick1(spielfenster->findChild<QWidget*>(QStringLiteral("Command17"))->isVisible() ? QStringLiteral("Command17") : QStringLiteral("Command3"));
+            p.wurfAbwarten();
+            const auto k = std::find_if(wk::Kategorien.begin(), wk::Kategorien.end(),
+                                        [&](const wk::Kategorie& k) { return p.in(spielfenster, QString::fromUtf8(k.knopf.data(), k.knopf.size()))->isVisible(); });
+            p.klick1(QString::fromUtf8(k->knopf.data(), k->knopf.size()));
+        }
         QTRY_VERIFY(!spielfenster);
         QWidget* neu = p.anwendung.form2();
-        QVERIFY(neu && neu->isVisible());
-        QCOMPARE(p.in(neu, "Command1")->isVisible(), false);
-
-        const double punkte = p.anwendung.stand().Gesamtpunkte[1];
-        QVERIFY(punkte > 0);
-        QCOMPARE(p.einstellungen.lesen("Highscore1", "1", "?"), wk::zahlAlsText(punkte));
-        QCOMPARE(p.einstellungen.lesen("Highscore1", "Name1", "?"), std::string("Anna"));
-        QCOMPARE(text(neu, "Punkt_0"), QString::fromStdString(wk::zahlAlsText(punkte) + " Punkte"));
+        QVERIFY(neu && neu->isVisible() && !p.in(neu, QStringLiteral("Command1"))->isVisible());
+        const std::string punkte = wk::zahlAlsText(p.anwendung.stand().Gesamtpunkte[1]);
+        QCOMPARE(p.einstellungen.werte["Highscore1/1"] + "|" + p.einstellungen.werte["Highscore1/Name1"], punkte + "|Anna");
+        QCOMPARE(p.text(neu, "Punkt_0"), QString::fromStdString(punkte + " Punkte"));
     }
 
     void zugriffstasten_data() {
@@ -152,96 +176,223 @@ private slots:
     void zugriffstasten() {
         QFETCH(int, taste);
         Programm p;
-        p.anwendung.starten();
         QSignalSpy ende(&p.anwendung, &wk::Anwendung::beendet);
-        p.klick2("Option2_1");
+        p.klick2(QStringLiteral("Option2_1"));
         aktivieren(p.anwendung.form2());
         QTest::keyClick(p.anwendung.form2(), static_cast<Qt::Key>(taste), Qt::AltModifier);
-        // an access key clicks after a short animation
-        QTRY_COMPARE(bool(p.anwendung.form1()), taste == Qt::Key_S);
+        QTRY_COMPARE(bool(p.anwendung.form1()), taste == Qt::Key_S);  // after a short animation
         QTRY_COMPARE(ende.count(), taste == Qt::Key_E ? 1 : 0);
         QTRY_COMPARE(bool(p.anwendung.form2()), false);
-        QCOMPARE(p.einstellungen.protokoll().empty(), true);
+        QVERIFY(p.einstellungen.protokoll.empty());
     }
 
     void startfensterMitDerTastaturUndNamensfragen() {
         Programm p;
-        p.anwendung.starten();
         QWidget* f = p.anwendung.form2();
         aktivieren(f);
-        p.in(f, "Command2_0")->setFocus();
-        QStringList folge{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 8; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            folge << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(folge, (QStringList{"Command2_0", "Command2_1", "Command2_2", "Command2_3", "Option2_0",
-                                     "Option1_0", "Label2_0", "Label2_1", "Label1"}));
+        p.in(f, QStringLiteral("Command2_0"))->setFocus();
+        QCOMPARE(tabFolge(8), (QStringList{"Command2_1", "Command2_2", "Command2_3", "Option2_0", "Option1_0", "Label2_0", "Label2_1", "Label1"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // a focused link opens with Return
+        QCOMPARE(p.links.geoeffnet.size(), std::size_t{1});
 
-        // Arrow keys move through an option group and select.
-        p.in(f, "Option1_0")->setFocus();
+        p.in(f, QStringLiteral("Option1_0"))->setFocus();  // arrow keys move through a group and select
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1_1"));
         QCOMPARE(p.anwendung.stand().Runden, 5);
         // With no player option chosen yet, the arrows move and Space chooses; every name is asked for.
         p.eingabe.antworten = {std::string("Anna"), std::nullopt};
-        p.in(f, "Option2_0")->setFocus();
+        p.in(f, QStringLiteral("Option2_0"))->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(p.eingabe.fragenGestellt.size(), std::size_t{2});
-        QCOMPARE(p.eingabe.fragenGestellt[1].prompt, std::string("Geben Sie Ihren Namen ein Spieler 2"));
-        QCOMPARE(p.eingabe.fragenGestellt[1].vorgabe, std::string("Spieler Name 2"));
-        QCOMPARE(p.anwendung.stand().Namen, (std::vector<std::string>{"", "Anna", ""}));  // cancel gives empty
-        QCOMPARE(p.in(f, "Command1")->isVisible(), true);
-        p.klick2("Option2_3");  // a new choice asks everybody again and forgets the earlier names
-        QCOMPARE(p.eingabe.fragenGestellt.size(), std::size_t{6});
-        QCOMPARE(p.anwendung.stand().AnzahlSpieler, 4);
+        QCOMPARE(p.eingabe.gefragt, (std::vector<std::string>{"Geben Sie Ihren Namen ein Spieler 1|Spieler Name 1",
+                                                               "Geben Sie Ihren Namen ein Spieler 2|Spieler Name 2"}));
+        QCOMPARE(p.anwendung.stand().Namen, (std::vector<std::string>{"", "Anna", ""}));  // Cancel gives an empty name
+        QVERIFY(p.in(f, QStringLiteral("Command1"))->isVisible());
+        p.klick2(QStringLiteral("Option2_3"));  // a new choice asks everybody again
+        QCOMPARE(p.eingabe.gefragt.size(), std::size_t{6});
         QCOMPARE(p.anwendung.stand().Namen[1], std::string("Spieler Name 1"));
-        p.klick2("Option1_3");  // the game length changes only Runden; the names stay
-        p.klick2("Command2_2");
+        p.klick2(QStringLiteral("Option1_3"));  // the game length changes only Runden
         QCOMPARE(p.anwendung.stand().Runden, 25);
         QCOMPARE(p.anwendung.stand().Namen[4], std::string("Spieler Name 4"));
-
-        // A focused link opens with Return.
-        p.in(f, "Label1")->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(p.links.geoeffnet.size(), std::size_t{1});
     }
 
     void loeschenLinksUndAbout() {
         Programm p;
-        p.anwendung.starten();
-        p.klick2("Image3");
+        p.klick2(QStringLiteral("Image3"));
         QCOMPARE(p.meldung.texte, std::vector<std::string>{" Highscore wird gelöscht."});
-        QCOMPARE(p.einstellungen.protokoll().size(), std::size_t{4 * 40});
-        QCOMPARE(p.einstellungen.lesen("Highscore25", "Name20", "?"), std::string(".."));
-        // The list on screen stays until it is shown again.
-        QCOMPARE(text(p.anwendung.form2(), "Vorname_0"), QStringLiteral("0"));
+        QCOMPARE(p.einstellungen.werte["Highscore25/Name20"], std::string(".."));
+        QCOMPARE(p.text(p.anwendung.form2(), "Vorname_0"), QStringLiteral("0"));  // the list on screen stays until shown again
 
-        p.klick2("Label2_0");
-        p.klick2("Label2_1");
-        p.klick2("Label1");
-        QCOMPARE(p.links.geoeffnet,
-                 (std::vector<std::string>{"https://www.orwen.example/", "https://orwen.example.net/",
-                                           "mailto:orwen@example.org?Subject=Hallo&Body=Hallo Orwen"}));
-        QCOMPARE(p.in(p.anwendung.form2(), "Label1")->toolTip(), QStringLiteral("Email an Orwen"));
+        for (const char* link : {"Label2_0", "Label2_1", "Label1"}) p.klick2(QLatin1String(link));
+        QCOMPARE(p.links.geoeffnet, (std::vector<std::string>{"https://www.orwen.example/", "https://orwen.example.net/",
+                                                               "mailto:orwen@example.org?Subject=Hallo&Body=Hallo Orwen"}));
 
         auto* form2 = qobject_cast<wk::Form2*>(p.anwendung.form2());
-        p.klick2("Label5");
+        p.klick2(QStringLiteral("Label5"));
         QPointer<wk::FrmAbout> about = form2->about();
         QVERIFY(about && about->isVisible() && !about->isModal());
-        p.klick2("Label5");
-        QCOMPARE(form2->about(), about.data());
-        QCOMPARE(form2->findChildren<wk::FrmAbout*>().size(), 1);
-        QCOMPARE(about->windowTitle(), QStringLiteral("Info Wurfkrone"));
-        QCOMPARE(text(about, "Label6"), QStringLiteral("version: ") + QStringLiteral(WK_VERSION));
-
-        p.klick(p.in(about, "Label4"));
+        p.klick2(QStringLiteral("Label5"));  // no second About dialog
+        QCOMPARE(form2->findChildren<wk::FrmAbout*>(), QList<wk::FrmAbout*>{about.data()});
+        QCOMPARE(p.text(about, "Label6"), QStringLiteral("version: " WK_VERSION));
+        p.klick(p.in(about, QStringLiteral("Label4")));
         QCOMPARE(p.links.geoeffnet.back(), std::string("https://www.orwen.example/"));
-
-        p.klick(p.in(about, "cmdOK"));
+        p.klick(p.in(about, QStringLiteral("cmdOK")));
         QTRY_VERIFY(!about);
         QVERIFY(form2->isVisible());
+    }
+
+    // The game window: fixed size, the controls where the background picture
+    // expects them (twips / 15), and only the players' lines and one roll button.
+    void spielfensterUndSteuerelemente_data() {
+        QTest::addColumn<QString>("name");  // empty: the window itself
+        QTest::addColumn<QRect>("ort");
+        QTest::addColumn<bool>("sichtbar");
+        QTest::newRow("window") << "" << QRect(0, 0, 698, 455) << true;
+        QTest::newRow("1er") << "Command5" << QRect(104, 15, 61, 17) << true;
+        QTest::newRow("status") << "Label3" << QRect(232, 183, 445, 31) << true;
+        QTest::newRow("roll button") << "Command17" << QRect(472, 376, 141, 37) << true;
+        QTest::newRow("keep on top") << "Check1" << QRect(324, 12, 133, 13) << true;
+        QTest::newRow("die 5 at rest") << "w1_4" << QRect(600, 248, 50, 50) << true;
+        QTest::newRow("tray E, empty") << "Raus_4" << QRect(576, 111, 57, 57) << false;
+        QTest::newRow("second player") << "Label2_1" << QRect() << true;
+        QTest::newRow("no third player") << "Label2_2" << QRect() << false;
+        QTest::newRow("no roll-again yet") << "Command3" << QRect() << false;
+    }
+    void spielfensterUndSteuerelemente() {
+        QFETCH(QString, name);
+        QFETCH(QRect, ort);
+        QFETCH(bool, sichtbar);
+        Programm p;
+        wk::Form1* spiel = p.spielStarten(2);
+        QWidget* w = name.isEmpty() ? spiel : p.in(spiel, name);
+        QVERIFY(w);
+        QCOMPARE(w->isVisible(), sichtbar);
+        if (!ort.isNull()) QCOMPARE(name.isEmpty() ? w->rect() : w->geometry(), ort);
+        if (name.isEmpty()) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("Wurfkrone "));
+            QCOMPARE(w->minimumSize(), w->maximumSize());
+            QCOMPARE(w->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint), Qt::WindowMinimizeButtonHint);
+        }
+    }
+
+    void fensterObenBehaeltLageUndGroesse() {
+        Programm p;
+        wk::Form1* spiel = p.spielStarten();
+        QVERIFY(QTest::qWaitForWindowExposed(spiel));
+        p.klick1(QStringLiteral("Check1"));
+        p.klick1(QStringLiteral("Check1"));
+        QCOMPARE(p.fensterOben.aufrufe, (std::vector<std::pair<QWidget*, bool>>{{spiel, true}, {spiel, false}}));
+        const QRect lage = spiel->geometry();
+        for (bool oben : {true, false}) {
+            wk::QtFensterOben().fenster_oben(*spiel, oben);
+            QCOMPARE(bool(spiel->windowHandle()->flags() & Qt::WindowStaysOnTopHint), oben);
+            QVERIFY(spiel->isVisible());
+            QCOMPARE(spiel->geometry(), lage);
+        }
+    }
+
+    // With the real timer a roll takes 28 ticks, 5 per 200 ms; then every die
+    // tells its value.
+    void einWurfDauertEtwaEineSekunde() {
+        Programm p;
+        wk::Form1* spiel = p.spielStarten();
+        QElapsedTimer uhr;
+        uhr.start();
+        p.klick1(QStringLiteral("Command17"));
+        QVERIFY(!p.in(spiel, QStringLiteral("w1_0"))->isEnabled() && !p.in(spiel, QStringLiteral("Command5"))->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!p.in<QTimer>(spiel, QStringLiteral("Timer1"))->isActive(), 5000);
+        QVERIFY2(uhr.elapsed() >= 1000 && uhr.elapsed() < 2500, qPrintable(QString::number(uhr.elapsed())));
+        QVERIFY(p.in(spiel, QStringLiteral("w1_0"))->isEnabled() && p.in(spiel, QStringLiteral("Command5"))->isEnabled());
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(p.in(spiel, QStringLiteral("w1_%1").arg(i))->accessibleDescription(), QString::fromStdString(spiel->spiel().feld().w1[i].Tag));
+        }
+    }
+
+    // A key acts as a click on its control, and not at all when that is hidden or disabled.
+    void tastenWirkenWieKlicks_data() {
+        QTest::addColumn<int>("vorher");  // rolls made; 2: one roll, then dice 1 and 2 put aside
+        QTest::addColumn<int>("taste");
+        QTest::addColumn<QString>("ziel");
+        QTest::addColumn<bool>("wirkungslos");
+        QTest::newRow("Return rolls") << 0 << int(Qt::Key_Return) << "Command17" << false;
+        QTest::newRow("R rolls again") << 1 << int(Qt::Key_R) << "Command17" << false;
+        QTest::newRow("3 puts die 3 aside") << 1 << int(Qt::Key_3) << "w1_2" << false;
+        QTest::newRow("1 before any roll is refused") << 0 << int(Qt::Key_1) << "w1_0" << false;
+        QTest::newRow("B takes tray B back") << 2 << int(Qt::Key_B) << "Raus_1" << false;
+        QTest::newRow("E on an empty tray box") << 2 << int(Qt::Key_E) << "Raus_4" << true;
+        QTest::newRow("2 on a die in the tray") << 2 << int(Qt::Key_2) << "w1_1" << true;
+        QTest::newRow("Return after the third roll") << 3 << int(Qt::Key_Return) << "Command17" << true;
+    }
+    void tastenWirkenWieKlicks() {
+        QFETCH(int, vorher);
+        QFETCH(int, taste);
+        QFETCH(QString, ziel);
+        QFETCH(bool, wirkungslos);
+        Programm mitMaus, mitTaste;
+        for (Programm* p : {&mitMaus, &mitTaste}) {
+            p->spielStarten();
+            for (int wurf = 0; wurf < (vorher == 2 ? 1 : vorher); ++wurf) {
+                p->klick1(QStringLiteral("Command17"));
+                p->wurfAbwarten();
+            }
+            for (int i = 0; vorher == 2 && i < 2; ++i) p->klick1(QStringLiteral("w1_%1").arg(i));
+        }
+        const QString anfang = mitMaus.zustand();
+        QWidget* w = mitMaus.in(mitMaus.anwendung.form1(), ziel);
+        if (w->isVisible() && w->isEnabled()) mitMaus.klick(w);
+        mitTaste.taste1(taste);
+        mitMaus.wurfAbwarten();
+        mitTaste.wurfAbwarten();
+        QCOMPARE(mitTaste.zustand(), mitMaus.zustand());
+        QCOMPARE(mitTaste.zustand() == anfang, wirkungslos);
+    }
+
+    void tabWaehltKategorienInBlattfolgeUndLeertasteTraegtEin() {
+        Programm p;
+        wk::Form1* spiel = p.spielStarten();
+        aktivieren(spiel);
+        QTest::keyClick(spiel, Qt::Key_Tab);
+        QVERIFY(!qobject_cast<QPushButton*>(QApplication::focusWidget()));  // nothing to enter yet
+        p.taste1(Qt::Key_Return);
+        p.wurfAbwarten();
+        p.klick1(QStringLiteral("Command5"));  // "1er" is used up
+        p.klick1(QStringLiteral("Command3"));
+        p.wurfAbwarten();
+        spiel->setFocus();
+        QCOMPARE(tabFolge(12), (QStringList{"Command1", "Command6", "Command7", "Command8", "Command9", "Command10",
+                                            "Command11", "Command12", "Command13", "Command16", "Command14", "Command15"}));
+        const int punkte = spiel->spiel().wuerdeBringen(12);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(p.text(spiel, "Zahlen_12"), QString::number(punkte));
+        QVERIFY(!p.in(spiel, QStringLiteral("Command15"))->isVisible());
+    }
+
+    // An open category's tooltip tells what it would score, and entering it
+    // scores exactly that; the change of sheet is crossed too.
+    void vorschauGleichtDemEintrag() {
+        Programm p;
+        wk::Form1* spiel = p.spielStarten(1, 1);
+        QRandomGenerator zufall(20261206);
+        for (int zug = 0; zug < 15; ++zug) {
+            p.taste1(Qt::Key_Return);
+            p.wurfAbwarten();
+            for (int i = 0; i < 5; ++i) {
+                if (zufall.bounded(2) == 0) p.taste1(Qt::Key_1 + i);
+            }
+            QList<std::pair<QPushButton*, QString>> offen;
+            for (const wk::Kategorie& k : wk::Kategorien) {
+                auto* knopf = p.in<QPushButton>(spiel, QString::fromUtf8(k.knopf.data(), k.knopf.size()));
+                if (knopf->isVisible()) offen.append({knopf, QStringLiteral("Zahlen_%1").arg(k.zelle)});
+            }
+            const auto [wahl, zelle] = offen[zufall.bounded(int(offen.size()))];
+            QCOMPARE(wahl->accessibleDescription(), wahl->toolTip());
+            QCOMPARE(wahl->toolTip().section(' ', 0, 0), QStringLiteral("Würde"));
+            const QString vorschau = wahl->toolTip().section(' ', 1, 1);
+            // The sheet's last entry is on screen until the next sheet's message is confirmed.
+            QString eingetragen;
+            p.meldung.waehrendOffen = [&, zelle = zelle] { eingetragen = p.text(spiel, zelle); };
+            wahl->click();
+            QCOMPARE(offen.size() > 1 ? p.text(spiel, zelle) : eingetragen, vorschau);
+        }
     }
 };
 
