@@ -4,9 +4,9 @@
 
 #include "fakes/fakedienste.h"
 #include "fakes/fakeeinstellungen.h"
-#include "fakes/fakefensteroben.h"
 #include "fakes/fakemeldung.h"
 #include "game/zahltext.h"
+#include "platform/fensteroben.h"
 #include "ui/anwendung.h"
 #include "ui/artwork.h"
 
@@ -165,7 +165,7 @@ struct Zufallsspieler {
     FakeMeldung m_meldung;
     FakeEingabe m_eingabe;
     FakeLinks m_links;
-    FakeFensterOben m_fensterOben;
+    wk::QtFensterOben m_fensterOben;
     FakeEinstellungen m_speicher;
     wk::Anwendung m_anwendung;
     std::map<int, std::vector<Eintrag>> m_erwartet;
