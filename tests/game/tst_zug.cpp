@@ -77,24 +77,6 @@ private slots:
         QCOMPARE(waehlbar(f), 13);
     }
 
-    void hoechstensDreiWuerfeJeZug_data() {
-        QTest::addColumn<int>("runden");
-        QTest::addColumn<QString>("rundentext");
-        QTest::newRow("1") << 1 << "1 Runde von 1 Runde";
-        QTest::newRow("25") << 25 << "1 Runde(n) von 25 Runde(n)";
-    }
-    void hoechstensDreiWuerfeJeZug() {
-        QFETCH(int, runden);
-        QFETCH(QString, rundentext);
-        Tisch t(1, runden);
-        for (int wurf = 0; wurf < 4; ++wurf) t.automat.wuerfeln();
-        const wk::Spielfeld& f = t.spiel.feld();
-        QCOMPARE(QString::fromStdString(f.Zahlen[15]), rundentext);
-        QCOMPARE(f.Zahlen[14], std::string("3"));
-        QVERIFY(!f.Command17.Visible && !f.Command3.Visible);
-        QCOMPARE(waehlbar(f), 13);
-    }
-
     void ablageUndTischFuellenIhreErsteLuecke() {
         Tisch t(1, 1);
         t.automat.wuerfeln();
@@ -119,81 +101,42 @@ private slots:
         wuerfelZeigenIhrenWert(f);
     }
 
-    // An entry scores what the button offered and ends the turn; Command3 then
-    // rolls a full table. The hidden Command2 takes the turn back, the score stays.
-    void eintragBeendetDenZug_data() {
-        QTest::addColumn<bool>("command2");
-        QTest::newRow("Command3") << false;
-        QTest::newRow("hidden Command2") << true;
-    }
+    // An entry scores what its button offered, even while the dice tumble, and
+    // ends the turn; Command3 then rolls the whole table anew, for 28 ticks.
     void eintragBeendetDenZug() {
-        QFETCH(bool, command2);
         Tisch t(1, 1);
         t.automat.wuerfeln();
         t.spiel.w1_Click(4);
         const wk::Spielfeld& f = t.spiel.feld();
         const std::string chance = std::to_string(t.spiel.wuerdeBringen(12));
+        t.spiel.Command17_Click();
+        t.spiel.Timer1_Timer();
         t.spiel.Kategorie_Click(12);
         t.spiel.Kategorie_Click(12);  // a used category cannot be entered again
-        QCOMPARE(f.Zahlen[12] + f.Label1[3] + f.Zahlen[13], chance + chance + chance);
-        QCOMPARE(t.stand.Eingetragen, 1);
+        QCOMPARE(f.Zahlen[12] + "|" + f.Label1[3] + "|" + f.Zahlen[13], chance + "|" + chance + "|" + chance);
         QVERIFY(f.Command3.Visible && !f.Command17.Visible && !f.Kategorien[12].Visible);
         QCOMPARE(waehlbar(f), 0);
-        command2 ? t.spiel.Command2_Click() : t.spiel.Command3_Click();
-        QCOMPARE(sichtbar(f.Raus), 0);
+        t.spiel.Timer1_Timer();
+        t.spiel.Command3_Click();
+        QCOMPARE(t.stand.Wuerfe, 1);
         QCOMPARE(sichtbar(f.w1), 5);
-        QCOMPARE(f.Kategorien[12].Visible, command2);
-        QCOMPARE(f.Command17.Visible, command2);
-        QCOMPARE(f.Timer1, !command2);
+        QCOMPARE(sichtbar(f.Raus), 0);
+        QCOMPARE(t.automat.wurfAbwarten(), wk::Spiel::TakteJeWurf);
         QCOMPARE(f.Zahlen[12], chance);
         QCOMPARE(t.stand.Eingetragen, 1);
     }
 
-    // An entry while tumbling scores the values before the roll; the roll then
-    // ends without offering another, and Command3 during it restarts 28 ticks.
-    void eintragWaehrendDesWurfs_data() {
-        QTest::addColumn<bool>("command3");
-        QTest::newRow("roll ends") << false;
-        QTest::newRow("Command3 during the roll") << true;
-    }
-    void eintragWaehrendDesWurfs() {
-        QFETCH(bool, command3);
-        Tisch t(1, 1);
-        t.automat.wuerfeln();
-        const std::string chance = std::to_string(t.spiel.wuerdeBringen(12));
-        t.spiel.Command17_Click();
-        t.spiel.Timer1_Timer();
-        t.spiel.Kategorie_Click(12);
-        QCOMPARE(t.spiel.feld().Zahlen[12], chance);
-        t.spiel.Timer1_Timer();
-        if (command3) {
-            t.spiel.Command3_Click();
-            QCOMPARE(t.stand.Wuerfe, 1);
-            QCOMPARE(t.automat.wurfAbwarten(), wk::Spiel::TakteJeWurf);
-        } else {
-            t.automat.wurfAbwarten();
-            QVERIFY(t.spiel.feld().Command3.Visible && !t.spiel.feld().Command17.Visible);
-        }
-    }
-
     // A finished sheet counts once, whatever arrives while its message is open,
     // and the next player starts a fresh sheet.
-    void einBlattZaehltGenauEinmal_data() {
-        QTest::addColumn<bool>("eingaben");
-        QTest::newRow("entered while tumbling") << false;
-        QTest::newRow("ticks and clicks during the message") << true;
-    }
     void einBlattZaehltGenauEinmal() {
-        QFETCH(bool, eingaben);
         Tisch t(2, 2);
         while (t.stand.Eingetragen < 12) t.automat.zug();
         t.automat.wuerfeln();
         t.spiel.Command17_Click();
-        t.spiel.Timer1_Timer();
+        t.spiel.Timer1_Timer();  // the last entry comes while the dice tumble
         std::string blattsumme;
         t.meldung.waehrendOffen = [&] {
             blattsumme = t.spiel.feld().Zahlen[13];
-            if (!eingaben) return;
             for (int i = 0; i < 60; ++i) t.spiel.Timer1_Timer();
             t.spiel.Command17_Click();
             t.spiel.Command3_Click();
@@ -219,8 +162,9 @@ private slots:
         QTest::newRow("2 players x 10") << 2 << 10;
         QTest::newRow("6 players x 25") << 6 << 25;
     }
-    // Players take their sheets in turn, each total is the sum of its sheets,
-    // the results are entered once, and the same play rolls the same dice.
+    // Players take their sheets in turn, each sheet shows its number, each
+    // total is the sum of its sheets, the results are entered once, and the
+    // same play rolls the same dice.
     void ganzesSpiel() {
         QFETCH(int, spieler);
         QFETCH(int, runden);
@@ -232,6 +176,9 @@ private slots:
             // The finished sheet stays on screen until its message is confirmed.
             QCOMPARE(t.spiel.feld().Zahlen[16], std::string("noch 0"));
             QCOMPARE(blattVon, int(t.meldung.texte.size() - 1) % spieler + 1);
+            const std::string nummer = std::to_string(t.stand.RundenGespielt[blattVon]);
+            QCOMPARE(t.spiel.feld().Zahlen[15], runden == 1 ? std::string("1 Runde von 1 Runde")
+                                                            : nummer + " Runde(n) von " + std::to_string(runden) + " Runde(n)");
             summen[blattVon] += wk::zahlAusText(t.spiel.feld().Zahlen[13]);
             QCOMPARE(t.spiel.feld().Punkt[blattVon - 1].Caption, wk::zahlAlsText(summen[blattVon]));
         };
