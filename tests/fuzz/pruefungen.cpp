@@ -19,7 +19,7 @@ namespace wk::fuzz {
 namespace {
 
 // Shows all four lists as the start window does, then enters a game of one
-// Runde; returns every place of a list whose points are not finite.
+// Runde; returns the lists holding points that are not finite.
 std::string nichtEndlich(const QString& pfad) {
     struct : Meldung {
         void zeigen(const std::string&) override {}
@@ -29,10 +29,9 @@ std::string nichtEndlich(const QString& pfad) {
     std::string fehler;
     for (const int laenge : Spiellaengen) {
         highscore.highscore_anzeigen(laenge, true);
-        for (int platz = 1; platz <= ListenLaenge; ++platz) {
-            if (!std::isfinite(highscore.BestenPunkte()[platz])) {
-                fehler += "Liste " + std::to_string(laenge) + " Platz " + std::to_string(platz) + " unendlich\n";
-            }
+        const Punkteliste& punkte = highscore.BestenPunkte();
+        if (!std::all_of(punkte.begin() + 1, punkte.end(), [](double p) { return std::isfinite(p); })) {
+            fehler += "Liste " + std::to_string(laenge) + " hält Punkte, die nicht endlich sind\n";
         }
     }
     Spielstand stand;

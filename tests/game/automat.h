@@ -31,25 +31,22 @@ public:
         int beste = -1;
         for (int zelle = 0; zelle < 13; ++zelle) {
             const wk::Knopf& k = m_spiel.feld().Kategorien[zelle];
-            if (k.Visible && k.Enabled && (beste < 0 || m_spiel.wuerdeBringen(zelle) > m_spiel.wuerdeBringen(beste))) {
-                beste = zelle;
-            }
+            if (k.Visible && k.Enabled && (beste < 0 || m_spiel.wuerdeBringen(zelle) > m_spiel.wuerdeBringen(beste))) beste = zelle;
         }
         return beste;
     }
 
-    // One whole turn: up to three rolls, keeping the most frequent face, then one category.
+    // One whole turn: up to three rolls, keeping the most frequent face (the
+    // higher on a tie), then one category.
     void zug() {
         wuerfeln();
         while (m_spiel.stand().Wuerfe < 3 && m_spiel.feld().Command17.Visible && !m_spiel.beendet()) {
             const wk::Spielfeld& f = m_spiel.feld();
-            int anzahl[7] = {};
-            for (int i = 0; i < 5; ++i) {
-                for (const wk::Wuerfelbox* b : {&f.w1[i], &f.Raus[i]}) {
-                    if (b->Visible && !b->Tag.empty()) ++anzahl[b->Tag[0] - '0'];
-                }
+            int anzahl[7] = {}, seite = 6;
+            for (int i = 0; i < 10; ++i) {
+                const wk::Wuerfelbox& b = i < 5 ? f.w1[i] : f.Raus[i - 5];
+                if (b.Visible && !b.Tag.empty()) ++anzahl[b.Tag[0] - '0'];
             }
-            int seite = 6;
             for (int s = 5; s >= 1; --s) seite = anzahl[s] > anzahl[seite] ? s : seite;
             for (int i = 0; i < 5; ++i) {
                 if (f.w1[i].Visible && f.w1[i].Tag == std::to_string(seite)) m_spiel.w1_Click(i);
@@ -83,7 +80,6 @@ struct Tisch {
         stand.spielStarten();
         spiel.Form_Load();
     }
-
     wk::Spielstand stand;
     wk::Zufall zufall;
     FakeMeldung meldung;

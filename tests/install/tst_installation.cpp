@@ -22,14 +22,9 @@ const QList<QPair<QString, int>> Dateien = [] {
 }();
 
 // The exit code (-1 if the program did not run to its end) and all its output.
-QPair<int, QString> starte(const QString& programm, const QStringList& argumente, const QString& destdir = {}) {
+QPair<int, QString> starte(const QString& programm, const QStringList& argumente) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    if (!destdir.isEmpty()) {
-        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-        umgebung.insert(QStringLiteral("DESTDIR"), destdir);
-        p.setProcessEnvironment(umgebung);
-    }
     p.start(programm, argumente);
     const bool fertig = p.waitForFinished(240'000);
     return {fertig && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -48,7 +43,8 @@ class TstInstallation : public QObject {
 
 private slots:
     void initTestCase() {
-        const auto [code, ausgabe] = starte(QStringLiteral(WK_CMAKE), {"--install", WK_BAUORDNER, "--prefix", "/usr"}, m_stufe.path());
+        const auto [code, ausgabe] = starte(QStringLiteral(WK_CMAKE), {"-E", "env", "DESTDIR=" + m_stufe.path(), WK_CMAKE, "--install",
+                                                                      WK_BAUORDNER, "--prefix", "/usr"});
         QVERIFY2(code == 0, qPrintable(ausgabe));
     }
 

@@ -129,37 +129,41 @@ private slots:
         for (const char* label : {"Label2_0", "Label3"}) zeigtWoertlich(p.in<QLabel>(spiel, QLatin1String(label)), name);
     }
 
-    // Loading shows the list of one Runde with " Punkte"; a list button shows
-    // its list with bare numbers. Showing reads in transactions and writes nothing.
-    void startfensterZeigtDieListen() {
-        Programm p({{"Highscore1/1", "245"}, {"Highscore10/1", "300"}});
-        QWidget* f = p.anwendung.form2();
-        QCOMPARE(f->windowTitle(), QStringLiteral("Highscore"));
-        QCOMPARE(f->size(), QSize(641, 500));
-        QCOMPARE(p.text(f, "Label4"), QStringLiteral("Highscore bei 1 Rundenspiel."));
-        QCOMPARE(p.text(f, "Punkt_0") + "|" + p.text(f, "Punkt_1"), QStringLiteral("245 Punkte|0 Punkte"));
-        QVERIFY(p.in<QRadioButton>(f, "Option1_0")->isChecked() && !p.in(f, "Command1")->isVisible());
-        p.klick2(QStringLiteral("Command2_2"));
-        QCOMPARE(p.text(f, "Label4") + "|" + p.text(f, "Punkt_0"), QStringLiteral("Highscore bei 10 Rundenspiel.|300"));
-        QCOMPARE(p.einstellungen.zugriffeOhneTransaktion, 0);
-        QVERIFY(p.einstellungen.protokoll.empty());
-    }
-
+    // The first roll, with the real timer, takes 28 ticks, 5 per 200 ms, and
+    // leaves every die telling its value; after the last sheet the result is
+    // stored and a fresh start window shows it.
     void einSpielVomStartBisZumNeuenStartfenster() {
         Programm p;
         QPointer<QWidget> startfenster = p.anwendung.form2();
         p.eingabe.antworten = {std::string("  Anna  ")};
-        QPointer<QWidget> spielfenster = p.spielStarten();
-        QVERIFY(spielfenster && spielfenster->isVisible());
+        QPointer<wk::Form1> spiel = p.spielStarten();
+        QVERIFY(spiel && spiel->isVisible());
         QTRY_VERIFY(!startfenster);  // closed and destroyed
-        for (int zug = 0; zug < 13; ++zug) {  // one roll, then the first open category
-            p.klick1(spielfenster->findChild<QWidget*>(QStringLiteral("Command17"))->isVisible() ? QStringLiteral("Command17") : QStringLiteral("Command3"));
-            p.wurfAbwarten();
-            const auto k = std::find_if(wk::Kategorien.begin(), wk::Kategorien.end(),
-                                        [&](const wk::Kategorie& k) { return p.in(spielfenster, QString::fromUtf8(k.knopf.data(), k.knopf.size()))->isVisible(); });
-            p.klick1(QString::fromUtf8(k->knopf.data(), k->knopf.size()));
+        QElapsedTimer uhr;
+        uhr.start();
+        p.klick1(QStringLiteral("Command17"));
+        QVERIFY(!p.in(spiel, QStringLiteral("w1_0"))->isEnabled() && !p.in(spiel, QStringLiteral("Command5"))->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!spiel->spiel().feld().Timer1, 5000);
+        QVERIFY2(uhr.elapsed() >= 1000 && uhr.elapsed() < 2500, qPrintable(QString::number(uhr.elapsed())));
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(p.in(spiel, QStringLiteral("w1_%1").arg(i))->accessibleDescription(), QString::fromStdString(spiel->spiel().feld().w1[i].Tag));
         }
-        QTRY_VERIFY(!spielfenster);
+        // Each turn: one roll, then the first open category, which scores what
+        // its tooltip said; the last entry is on screen during the closing message.
+        for (int zug = 0; zug < 13; ++zug) {
+            if (zug > 0) p.taste1(Qt::Key_Return);
+            p.wurfAbwarten();
+            const auto k = std::find_if(wk::Kategorien.begin(), wk::Kategorien.end(), [&](auto& k) { return spiel->spiel().feld().Kategorien[k.zelle].Visible; });
+            auto* knopf = p.in<QPushButton>(spiel, QString::fromUtf8(k->knopf.data(), k->knopf.size()));
+            const QString zelle = QStringLiteral("Zahlen_%1").arg(k->zelle), vorschau = knopf->toolTip();
+            QCOMPARE(knopf->accessibleDescription(), vorschau);
+            QString eingetragen;
+            p.meldung.waehrendOffen = [&] { eingetragen = p.text(spiel, zelle); };
+            p.klick(knopf);
+            QCOMPARE(vorschau.section(' ', 0, 0), QStringLiteral("Würde"));
+            QCOMPARE(zug < 12 ? p.text(spiel, zelle) : eingetragen, vorschau.section(' ', 1, 1));
+        }
+        QTRY_VERIFY(!spiel);
         QWidget* neu = p.anwendung.form2();
         QVERIFY(neu && neu->isVisible() && !p.in(neu, QStringLiteral("Command1"))->isVisible());
         const std::string punkte = wk::zahlAlsText(p.anwendung.stand().Gesamtpunkte[1]);
@@ -167,21 +171,14 @@ private slots:
         QCOMPARE(p.text(neu, "Punkt_0"), QString::fromStdString(punkte + " Punkte"));
     }
 
-    void zugriffstasten_data() {
-        QTest::addColumn<int>("taste");
-        QTest::newRow("Alt+E ends at once and writes nothing") << int(Qt::Key_E);
-        QTest::newRow("Alt+S starts the game") << int(Qt::Key_S);
-    }
-    void zugriffstasten() {
-        QFETCH(int, taste);
+    void altEBeendetSofortUndSchreibtNichts() {
         Programm p;
         QSignalSpy ende(&p.anwendung, &wk::Anwendung::beendet);
         p.klick2(QStringLiteral("Option2_1"));
         aktivieren(p.anwendung.form2());
-        QTest::keyClick(p.anwendung.form2(), static_cast<Qt::Key>(taste), Qt::AltModifier);
-        QTRY_COMPARE(bool(p.anwendung.form1()), taste == Qt::Key_S);  // after a short animation
-        QTRY_COMPARE(ende.count(), taste == Qt::Key_E ? 1 : 0);
-        QTRY_COMPARE(bool(p.anwendung.form2()), false);
+        QTest::keyClick(p.anwendung.form2(), Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(ende.count(), 1);  // after a short animation
+        QTRY_VERIFY(!p.anwendung.form2() && !p.anwendung.form1());
         QVERIFY(p.einstellungen.protokoll.empty());
     }
 
@@ -212,19 +209,33 @@ private slots:
         p.klick2(QStringLiteral("Option1_3"));  // the game length changes only Runden
         QCOMPARE(p.anwendung.stand().Runden, 25);
         QCOMPARE(p.anwendung.stand().Namen[4], std::string("Spieler Name 4"));
+        QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);  // Alt+S starts the game
+        QTRY_VERIFY(p.anwendung.form1() && !p.anwendung.form2());
     }
 
-    void loeschenLinksUndAbout() {
-        Programm p;
+    // Loading shows the list of one Runde with " Punkte", reading in
+    // transactions and writing nothing; a list button shows its list with bare
+    // numbers; clearing leaves the list on screen until it is shown again. The
+    // links open their addresses; the About dialog opens once, not modal.
+    void startfensterListenLinksUndAbout() {
+        Programm p({{"Highscore1/1", "245"}, {"Highscore10/1", "300"}});
+        QWidget* f = p.anwendung.form2();
+        QCOMPARE(f->windowTitle(), QStringLiteral("Highscore"));
+        QCOMPARE(f->size(), QSize(641, 500));
+        QCOMPARE(p.text(f, "Label4"), QStringLiteral("Highscore bei 1 Rundenspiel."));
+        QCOMPARE(p.text(f, "Punkt_0") + "|" + p.text(f, "Punkt_1"), QStringLiteral("245 Punkte|0 Punkte"));
+        QVERIFY(p.in<QRadioButton>(f, "Option1_0")->isChecked() && !p.in(f, "Command1")->isVisible());
+        QCOMPARE(p.einstellungen.zugriffeOhneTransaktion, 0);
+        QVERIFY(p.einstellungen.protokoll.empty());
+        p.klick2(QStringLiteral("Command2_2"));
+        QCOMPARE(p.text(f, "Label4") + "|" + p.text(f, "Punkt_0"), QStringLiteral("Highscore bei 10 Rundenspiel.|300"));
         p.klick2(QStringLiteral("Image3"));
         QCOMPARE(p.meldung.texte, std::vector<std::string>{" Highscore wird gelöscht."});
-        QCOMPARE(p.einstellungen.werte["Highscore25/Name20"], std::string(".."));
-        QCOMPARE(p.text(p.anwendung.form2(), "Vorname_0"), QStringLiteral("0"));  // the list on screen stays until shown again
-
+        QCOMPARE(p.einstellungen.werte["Highscore10/1"] + p.einstellungen.werte["Highscore25/Name20"], std::string("0.."));
+        QCOMPARE(p.text(f, "Punkt_0"), QStringLiteral("300"));
         for (const char* link : {"Label2_0", "Label2_1", "Label1"}) p.klick2(QLatin1String(link));
         QCOMPARE(p.links.geoeffnet, (std::vector<std::string>{"https://www.orwen.example/", "https://orwen.example.net/",
                                                                "mailto:orwen@example.org?Subject=Hallo&Body=Hallo Orwen"}));
-
         auto* form2 = qobject_cast<wk::Form2*>(p.anwendung.form2());
         p.klick2(QStringLiteral("Label5"));
         QPointer<wk::FrmAbout> about = form2->about();
@@ -239,64 +250,28 @@ private slots:
         QVERIFY(form2->isVisible());
     }
 
-    // The game window: fixed size, the dice boxes at their places (twips / 15),
-    // and only the players' lines and one roll button.
-    void spielfensterUndSteuerelemente_data() {
-        QTest::addColumn<QString>("name");  // empty: the window itself
-        QTest::addColumn<QRect>("ort");
-        QTest::addColumn<bool>("sichtbar");
-        QTest::newRow("window") << "" << QRect(0, 0, 698, 455) << true;
-        QTest::newRow("die 5 at rest") << "w1_4" << QRect(600, 248, 50, 50) << true;
-        QTest::newRow("tray E, empty") << "Raus_4" << QRect(576, 111, 57, 57) << false;
-        QTest::newRow("second player") << "Label2_1" << QRect() << true;
-        QTest::newRow("no third player") << "Label2_2" << QRect() << false;
-        QTest::newRow("no roll-again yet") << "Command3" << QRect() << false;
-    }
+    // The game window has a fixed size, the dice boxes at their places (twips
+    // / 15), the players' lines only and one roll button; "Fenster immer Oben"
+    // keeps it above the others, where it is.
     void spielfensterUndSteuerelemente() {
-        QFETCH(QString, name);
-        QFETCH(QRect, ort);
-        QFETCH(bool, sichtbar);
         Programm p;
         wk::Form1* spiel = p.spielStarten(2);
-        QWidget* w = name.isEmpty() ? spiel : p.in(spiel, name);
-        QVERIFY(w);
-        QCOMPARE(w->isVisible(), sichtbar);
-        if (!ort.isNull()) QCOMPARE(name.isEmpty() ? w->rect() : w->geometry(), ort);
-        if (name.isEmpty()) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("Wurfkrone "));
-            QCOMPARE(w->minimumSize(), w->maximumSize());
-            QCOMPARE(w->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint), Qt::WindowMinimizeButtonHint);
-        }
-    }
-
-    // "Fenster immer Oben" keeps the game window above the others, where it is.
-    void fensterObenBehaeltLageUndGroesse() {
-        Programm p;
-        wk::Form1* spiel = p.spielStarten();
         QVERIFY(QTest::qWaitForWindowExposed(spiel));
+        QCOMPARE(spiel->windowTitle(), QStringLiteral("Wurfkrone "));
+        QCOMPARE(spiel->rect(), QRect(0, 0, 698, 455));
+        QCOMPARE(spiel->minimumSize(), spiel->maximumSize());
+        QCOMPARE(spiel->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint), Qt::WindowMinimizeButtonHint);
+        QCOMPARE(p.in(spiel, QStringLiteral("w1_4"))->geometry(), QRect(600, 248, 50, 50));
+        QCOMPARE(p.in(spiel, QStringLiteral("Raus_4"))->geometry(), QRect(576, 111, 57, 57));
+        QString sichtbar;
+        for (const char* name : {"Label2_1", "Label2_2", "Command17", "Command3", "Raus_4"}) sichtbar += p.in(spiel, QLatin1String(name))->isVisible() ? '1' : '0';
+        QCOMPARE(sichtbar, QStringLiteral("10100"));
         const QRect lage = spiel->geometry();
         for (bool oben : {true, false}) {
             p.klick1(QStringLiteral("Check1"));
             QCOMPARE(bool(spiel->windowHandle()->flags() & Qt::WindowStaysOnTopHint), oben);
             QVERIFY(spiel->isVisible());
             QCOMPARE(spiel->geometry(), lage);
-        }
-    }
-
-    // With the real timer a roll takes 28 ticks, 5 per 200 ms; then every die
-    // tells its value.
-    void einWurfDauertEtwaEineSekunde() {
-        Programm p;
-        wk::Form1* spiel = p.spielStarten();
-        QElapsedTimer uhr;
-        uhr.start();
-        p.klick1(QStringLiteral("Command17"));
-        QVERIFY(!p.in(spiel, QStringLiteral("w1_0"))->isEnabled() && !p.in(spiel, QStringLiteral("Command5"))->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(!p.in<QTimer>(spiel, QStringLiteral("Timer1"))->isActive(), 5000);
-        QVERIFY2(uhr.elapsed() >= 1000 && uhr.elapsed() < 2500, qPrintable(QString::number(uhr.elapsed())));
-        QVERIFY(p.in(spiel, QStringLiteral("w1_0"))->isEnabled() && p.in(spiel, QStringLiteral("Command5"))->isEnabled());
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(p.in(spiel, QStringLiteral("w1_%1").arg(i))->accessibleDescription(), QString::fromStdString(spiel->spiel().feld().w1[i].Tag));
         }
     }
 
@@ -324,7 +299,7 @@ private slots:
         for (Programm* p : {&mitMaus, &mitTaste}) {
             p->spielStarten();
             for (int wurf = 0; wurf < (vorher == 2 ? 1 : vorher); ++wurf) {
-                p->klick1(QStringLiteral("Command17"));
+                p->taste1(Qt::Key_Return);
                 p->wurfAbwarten();
             }
             for (int i = 0; vorher == 2 && i < 2; ++i) p->klick1(QStringLiteral("w1_%1").arg(i));
@@ -357,35 +332,6 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(p.text(spiel, "Zahlen_12"), QString::number(punkte));
         QVERIFY(!p.in(spiel, QStringLiteral("Command15"))->isVisible());
-    }
-
-    // An open category's tooltip tells what it would score, and entering it
-    // scores exactly that; the change of sheet is crossed too.
-    void vorschauGleichtDemEintrag() {
-        Programm p;
-        wk::Form1* spiel = p.spielStarten(1, 1);
-        QRandomGenerator zufall(20261206);
-        for (int zug = 0; zug < 15; ++zug) {
-            p.taste1(Qt::Key_Return);
-            p.wurfAbwarten();
-            for (int i = 0; i < 5; ++i) {
-                if (zufall.bounded(2) == 0) p.taste1(Qt::Key_1 + i);
-            }
-            QList<std::pair<QPushButton*, QString>> offen;
-            for (const wk::Kategorie& k : wk::Kategorien) {
-                auto* knopf = p.in<QPushButton>(spiel, QString::fromUtf8(k.knopf.data(), k.knopf.size()));
-                if (knopf->isVisible()) offen.append({knopf, QStringLiteral("Zahlen_%1").arg(k.zelle)});
-            }
-            const auto [wahl, zelle] = offen[zufall.bounded(int(offen.size()))];
-            QCOMPARE(wahl->accessibleDescription(), wahl->toolTip());
-            QCOMPARE(wahl->toolTip().section(' ', 0, 0), QStringLiteral("Würde"));
-            const QString vorschau = wahl->toolTip().section(' ', 1, 1);
-            // The sheet's last entry is on screen until the next sheet's message is confirmed.
-            QString eingetragen;
-            p.meldung.waehrendOffen = [&, zelle = zelle] { eingetragen = p.text(spiel, zelle); };
-            wahl->click();
-            QCOMPARE(offen.size() > 1 ? p.text(spiel, zelle) : eingetragen, vorschau);
-        }
     }
 };
 

@@ -28,10 +28,7 @@ const std::vector<std::optional<std::string>> Namen{
     "\u0645\u0631\u062D\u0628\u0627", "\U0001F3B2\U0001F451", "Rene\u0301", "  Bert  ", std::nullopt,
 };
 
-struct Eintrag {
-    std::string name;
-    double punkte;
-};
+struct Eintrag { std::string name; double punkte; };
 
 struct Zufallsspieler {
     static inline std::unique_ptr<wk::Artwork> artwork;
