@@ -1,7 +1,10 @@
 #include "ui/artwork.h"
+#include "ui/wuerfelkoerper.h"
+#include "ui/wuerfelraster.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
@@ -25,6 +28,8 @@
 namespace wk {
 
 namespace {
+
+using namespace koerper;
 
 // ---------------------------------------------------------------------------
 // Sizes and colours
@@ -195,78 +200,6 @@ double zufall(int x, int y, std::uint32_t saat)
 // the viewer. Each visible face is painted in its own coordinates, the square
 // -1..1, through the affine map that carries it onto the screen.
 
-struct Vek {
-    double x = 0;
-    double y = 0;
-    double z = 0;
-};
-
-double skalar(Vek a, Vek b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-struct Lage {
-    std::array<double, 9> m{1, 0, 0, 0, 1, 0, 0, 0, 1};
-
-    Vek operator()(Vek v) const
-    {
-        return {m[0] * v.x + m[1] * v.y + m[2] * v.z, m[3] * v.x + m[4] * v.y + m[5] * v.z,
-                m[6] * v.x + m[7] * v.y + m[8] * v.z};
-    }
-};
-
-Lage operator*(const Lage& a, const Lage& b)
-{
-    Lage r;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            r.m[i * 3 + j] = a.m[i * 3] * b.m[j] + a.m[i * 3 + 1] * b.m[3 + j] + a.m[i * 3 + 2] * b.m[6 + j];
-    return r;
-}
-
-// Rotation by `grad` degrees about an axis through the origin (need not be unit length).
-Lage drehung(Vek achse, double grad)
-{
-    const double laenge = std::sqrt(skalar(achse, achse));
-    const double x = achse.x / laenge, y = achse.y / laenge, z = achse.z / laenge;
-    const double w = grad * std::numbers::pi / 180.0;
-    const double c = std::cos(w), s = std::sin(w), t = 1 - c;
-    return {{t * x * x + c, t * x * y - s * z, t * x * z + s * y,
-             t * x * y + s * z, t * y * y + c, t * y * z - s * x,
-             t * x * z - s * y, t * y * z + s * x, t * z * z + c}};
-}
-
-Lage neigung(double umX, double umY, double umZ = 0)
-{
-    return drehung({0, 0, 1}, umZ) * drehung({1, 0, 0}, umX) * drehung({0, 1, 0}, umY);
-}
-
-// Faces 0..5: front (+z), back, right (+x), left, top (-y), bottom. Opposite
-// faces carry pips adding up to seven.
-const std::array<Lage, 6>& flaechenLagen()
-{
-    static const std::array<Lage, 6> lagen{
-        Lage{}, drehung({0, 1, 0}, 180), drehung({0, 1, 0}, 90),
-        drehung({0, 1, 0}, -90), drehung({1, 0, 0}, 90), drehung({1, 0, 0}, -90)};
-    return lagen;
-}
-
-std::array<int, 6> augenVerteilung(int vorne)
-{
-    constexpr std::array<int, 7> oben{0, 2, 1, 1, 1, 1, 2};
-    constexpr std::array<int, 7> rechts{0, 3, 3, 2, 2, 3, 3};
-    const int o = oben[vorne];
-    const int r = rechts[vorne];
-    return {vorne, 7 - vorne, r, 7 - r, o, 7 - o};
-}
-
-// Light from the upper left, somewhat in front.
-constexpr Vek kLicht{-0.42, -0.70, 0.58};
-
-double helligkeit(Vek normale)
-{
-    const double d = skalar(normale, kLicht) / std::sqrt(skalar(kLicht, kLicht));
-    return d > 0 ? 0.74 + 0.45 * d : 0.74 + 0.16 * d;
-}
-
 // Convex hull (monotone chain); collinear and repeated points are dropped.
 QPolygonF huelle(std::vector<QPointF> punkte)
 {
@@ -388,22 +321,6 @@ void zeichneKoerper(QPainter& p, const Koerper& k, const Flaechenmaler& maler)
 // ---------------------------------------------------------------------------
 // Die faces
 
-struct Punkt {
-    double x = 0;
-    double y = 0;
-};
-
-constexpr double kA = 0.5;  // pip distance from the face centre, face units
-constexpr std::array<std::array<Punkt, 6>, 7> kAugenBild{{
-    {},
-    {{{0, 0}}},
-    {{{kA, -kA}, {-kA, kA}}},
-    {{{kA, -kA}, {0, 0}, {-kA, kA}}},
-    {{{-kA, -kA}, {kA, -kA}, {-kA, kA}, {kA, kA}}},
-    {{{-kA, -kA}, {kA, -kA}, {0, 0}, {-kA, kA}, {kA, kA}}},
-    {{{-kA, -kA}, {-kA, 0}, {-kA, kA}, {kA, -kA}, {kA, 0}, {kA, kA}}},
-}};
-
 struct Wuerfelfarben {
     QRgb koerper = farbe::elfenbein;
     QRgb auge = farbe::auge;
@@ -462,13 +379,20 @@ Koerper eingepasst(const Lage& lage, const QRectF& ziel)
     return k;
 }
 
-void zeichneRuhendenWuerfel(QPainter& p, int augen, const QRectF& ziel)
+// The resting die showing `augen` in `ziel` (logical), in physical pixels at `dpr`.
+WuerfelAnsicht ruhenderWuerfel(int augen, const QRectF& ziel, qreal dpr)
 {
-    Koerper k = eingepasst(ruheLage(), ziel);
-    k.rundung = k.halb * 0.34;
-    k.kante = rgb(farbe::wuerfelKante);
-    k.kantenBreite = std::clamp(k.halb * 0.05, 0.6, 1.2);
-    zeichneKoerper(p, k, wuerfelMaler(augenVerteilung(augen), {}, 0.215, 0.6));
+    const Koerper k = eingepasst(ruheLage(), ziel);
+    WuerfelAnsicht w;
+    w.lage = k.lage;
+    w.mitte = k.mitte * dpr;
+    w.halb = k.halb * dpr;
+    w.rundung = w.halb * 0.34;
+    w.kantenBreite = std::clamp(k.halb * 0.05, 0.6, 1.2) * dpr;
+    w.augenRadius = 0.215;
+    w.mindestSicht = 0.6;
+    w.augen = augenVerteilung(augen);
+    return w;
 }
 
 // A flat die face for small labels: rounded square, pips, thin rim.
@@ -564,7 +488,13 @@ public:
         for (int i = 0; i < breite; ++i) {
             const double gx = (x0 + i + 0.5) / dpr / zelle;
             m_ix[i] = static_cast<int>(std::floor(gx));
-            m_sx[i] = glaettung(gx - m_ix[i]);
+            m_sx[i] = static_cast<float>(glaettung(gx - m_ix[i]));
+        }
+        if (breite > 0) {
+            m_ix0 = m_ix.front();
+            m_gitter.resize(static_cast<std::size_t>(m_ix.back() - m_ix0 + 2));
+            for (int& ix : m_ix)
+                ix -= m_ix0;
         }
     }
 
@@ -580,9 +510,14 @@ public:
                 gitterzeile(iy, m_oben);
             }
             gitterzeile(iy + 1, m_unten);
+            const float basis = m_basis, hub = m_hub;
+            const float* __restrict oben = m_oben.data();
+            const float* __restrict unten = m_unten.data();
+            float* __restrict wert = m_wert.data();
+            float* __restrict anstieg = m_anstieg.data();
             for (std::size_t i = 0; i < m_wert.size(); ++i) {
-                m_wert[i] = static_cast<float>(m_basis + m_hub * m_oben[i]);
-                m_anstieg[i] = static_cast<float>(m_hub * (m_unten[i] - m_oben[i]));
+                wert[i] = basis + hub * oben[i];
+                anstieg[i] = hub * (unten[i] - oben[i]);
             }
             m_iy = iy;
         }
@@ -594,45 +529,60 @@ public:
 private:
     static double glaettung(double t) { return t * t * (3 - 2 * t); }
 
-    void gitterzeile(int iy, std::vector<double>& ziel) const
+    // The lattice values of row iy, interpolated along x for every column.
+    void gitterzeile(int iy, std::vector<float>& ziel)
     {
-        int ix = std::numeric_limits<int>::min();
-        double a = 0, b = 0;
+        for (std::size_t k = 0; k < m_gitter.size(); ++k)
+            m_gitter[k] = static_cast<float>(zufall(m_ix0 + static_cast<int>(k), iy, m_saat));
         for (std::size_t i = 0; i < ziel.size(); ++i) {
-            if (m_ix[i] != ix) {
-                ix = m_ix[i];
-                a = zufall(ix, iy, m_saat);
-                b = zufall(ix + 1, iy, m_saat);
-            }
-            ziel[i] = a + (b - a) * m_sx[i];
+            const auto k = static_cast<std::size_t>(m_ix[i]);
+            ziel[i] = m_gitter[k] + (m_gitter[k + 1] - m_gitter[k]) * m_sx[i];
         }
     }
 
     qreal m_dpr = 1;
     double m_zelle = 1;
     std::uint32_t m_saat = 0;
-    double m_basis = 0;
-    double m_hub = 1;
+    float m_basis = 0;
+    float m_hub = 1;
     int m_iy = std::numeric_limits<int>::min();
-    std::vector<int> m_ix;
-    std::vector<double> m_sx;
-    std::vector<double> m_oben;
-    std::vector<double> m_unten;
+    int m_ix0 = 0;               // the first lattice column
+    std::vector<int> m_ix;       // per pixel column: its lattice column, counted from m_ix0
+    std::vector<float> m_sx;     // and its smoothed place between that column and the next
+    std::vector<float> m_gitter;
+    std::vector<float> m_oben;
+    std::vector<float> m_unten;
     std::vector<float> m_wert;
     std::vector<float> m_anstieg;
 };
 
+// The felt's grain: random brightness offsets of -3.5..3.5. A row takes its
+// grain from this table from a random start, so rows do not repeat each other.
+constexpr int kKornLaenge = 8192;
+constexpr int kKornVersatz = 2048;
+
+const std::array<float, kKornLaenge>& kornTabelle()
+{
+    static const std::array<float, kKornLaenge> tabelle = [] {
+        std::array<float, kKornLaenge> t{};
+        for (int i = 0; i < kKornLaenge; ++i)
+            t[static_cast<std::size_t>(i)] = static_cast<float>(zufall(i, 0, 3) * 7.0 - 3.5);
+        return t;
+    }();
+    return tabelle;
+}
+
 // Woven felt: a colour darkened towards the edges (vignette 0..1), with soft
 // clouds of two sizes and a fine grain. Fills the pixels of `logisch` except
-// those of `frei`.
-void filzFlaeche(QImage& bild, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat,
+// those of `frei`. `bild` holds the picture's rows from `versatz` on.
+void filzFlaeche(QImage& bild, int versatz, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat,
                  const QRectF& frei = {})
 {
     const qreal dpr = bild.devicePixelRatio();
     const auto physisch = [dpr](const QRectF& r) {
         return QRectF(r.topLeft() * dpr, r.size() * dpr).toAlignedRect();
     };
-    const QRect r = physisch(logisch) & bild.rect();
+    const QRect r = physisch(logisch) & QRect(0, versatz, bild.width(), bild.height());
     const QRect ausgespart = frei.isEmpty() ? QRect() : physisch(frei);
     if (r.isEmpty())
         return;
@@ -667,16 +617,20 @@ void filzFlaeche(QImage& bild, const QRectF& logisch, QRgb grund, double vignett
             l[i] = (1.0f - v * rand * rand) * (gw[i] + ga[i] * fyGrob) * (fw[i] + fa[i] * fyFein);
         }
 
-        // The grain: zufall(x, y, saat + 3) with its row part taken out of the loop.
+        // The grain, from a random place in the table, and the pixels.
         const std::uint32_t zeilenHash = mische(static_cast<std::uint32_t>(y) + (saat + 3) * 0x85EBCA77U);
-        auto* zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
+        const float* __restrict korn = kornTabelle().data();
+        const int kornStart = static_cast<int>(zeilenHash % kKornVersatz) - std::min(r.left(), kKornVersatz);
+        auto* __restrict zeile = reinterpret_cast<QRgb*>(bild.scanLine(y - versatz));
+        const int links = r.left();
         const auto fuellen = [&](int von, int bis) {
             for (int x = von; x < bis; ++x) {
-                const std::uint32_t h = mische(static_cast<std::uint32_t>(x) * 0x9E3779B1U ^ zeilenHash);
-                const float korn = static_cast<float>(h & 0xFFFFFF) * (7.0f / 0x1000000) - 3.5f;
-                const float f = l[x - r.left()];
-                const auto k = [&](float c) { return std::clamp(static_cast<int>(c * f + korn), 0, 255); };
-                zeile[x] = qRgb(k(rot), k(gruen), k(blau));
+                const float f = l[x - links], k = korn[x + kornStart];
+                const auto kanal = [&](float c) {
+                    const float wert = c * f + k;
+                    return static_cast<std::uint32_t>(wert < 0.0f ? 0.0f : (wert > 255.0f ? 255.0f : wert));
+                };
+                zeile[x] = 0xFF000000u | kanal(rot) << 16 | kanal(gruen) << 8 | kanal(blau);
             }
         };
         if (y >= ausgespart.top() && y <= ausgespart.bottom()) {
@@ -703,6 +657,29 @@ Strecke zeileIn(const QRectF& r, double radius, double y)
     return {r.left() + ein, r.right() - ein};
 }
 
+// What a pen of width `breite` draws along the rounded rectangle r (corner
+// radius `radius`), filled as a ring: much cheaper than stroking.
+void rahmen(QPainter& p, const QRectF& r, double radius, double breite, const QBrush& pinsel)
+{
+    const double h = breite / 2;
+    QPainterPath ring;
+    ring.addRoundedRect(r.adjusted(-h, -h, h, h), radius + h, radius + h);
+    if (r.width() > breite && r.height() > breite)
+        ring.addRoundedRect(r.adjusted(h, h, -h, -h), std::max(0.0, radius - h), std::max(0.0, radius - h));
+    ring.setFillRule(Qt::OddEvenFill);
+    p.fillPath(ring, pinsel);
+}
+
+// Thin strokes along x (or, with `senkrecht`, along y), drawn as rectangles.
+void striche(QPainter& p, const QList<QLineF>& linien, double breite, const QColor& farbe)
+{
+    for (const QLineF& l : linien) {
+        const QRectF r = QRectF(l.p1(), l.p2()).normalized();
+        p.fillRect(l.dy() == 0 ? r.adjusted(0, -breite / 2, 0, breite / 2) : r.adjusted(-breite / 2, 0, breite / 2, 0),
+                   farbe);
+    }
+}
+
 // A soft shadow made of a few widening rounded outlines.
 void schatten(QPainter& p, const QRectF& r, double radius, double breite, int staerke)
 {
@@ -711,8 +688,8 @@ void schatten(QPainter& p, const QRectF& r, double radius, double breite, int st
     const int schritte = 6;
     for (int i = schritte; i >= 1; --i) {
         const double w = breite * i / schritte;
-        p.setPen(QPen(QColor(0, 0, 0, staerke / schritte), w));
-        p.drawRoundedRect(r.adjusted(-w / 2 + 1, -w / 2 + 2, w / 2 + 1, w / 2 + 2), radius + w / 2, radius + w / 2);
+        rahmen(p, r.adjusted(-w / 2 + 1, -w / 2 + 2, w / 2 + 1, w / 2 + 2), radius + w / 2, w,
+               QColor(0, 0, 0, staerke / schritte));
     }
     p.restore();
 }
@@ -728,11 +705,11 @@ QLinearGradient messingVerlauf(QPointF von, QPointF bis)
 
 void zeichneTafel(QPainter& p)
 {
+    // The panel and the plate it reaches onto, one shape under the winding rule.
     QPainterPath tafel;
     tafel.addRect(QRectF(0, 0, kTafelBreite, kHintergrund.height()));
-    QPainterPath schild;
-    schild.addRoundedRect(kGesamtSchild, 6, 6);
-    tafel = tafel.united(schild);
+    tafel.addRoundedRect(kGesamtSchild, 6, 6);
+    tafel.setFillRule(Qt::WindingFill);
 
     p.save();
     schatten(p, kGesamtSchild.adjusted(kTafelBreite - 4, 0, 0, 0), 6, 6, 90);
@@ -801,20 +778,38 @@ void zeichneCheckSchild(QPainter& p)
 {
     p.save();
     schatten(p, kCheckSchild, 5, 5, 110);
-    p.setPen(QPen(messingVerlauf(kCheckSchild.topLeft(), kCheckSchild.bottomLeft()), 1.2));
+    p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawRoundedRect(kCheckSchild.adjusted(0.6, 0.6, -0.6, -0.6), 5, 5);
+    rahmen(p, kCheckSchild.adjusted(0.6, 0.6, -0.6, -0.6), 5, 1.2,
+           messingVerlauf(kCheckSchild.topLeft(), kCheckSchild.bottomLeft()));
     p.restore();
 }
 
-// The tray panel with its title tab, shrunk by `innen` on every side.
+// The tray panel with its title tab, shrunk by `innen` on every side: one
+// outline, the tab rising from the panel's upper edge.
 QPainterPath ablageForm(double innen)
 {
-    QPainterPath platte;
-    platte.addRoundedRect(kAblage.adjusted(innen, innen, -innen, -innen), 7 - innen, 7 - innen);
-    QPainterPath reiter;
-    reiter.addRoundedRect(kAblageReiter.adjusted(innen, innen, -innen, -innen), 6 - innen, 6 - innen);
-    return platte.united(reiter).simplified();
+    const QRectF platte = kAblage.adjusted(innen, innen, -innen, -innen);
+    const QRectF reiter = kAblageReiter.adjusted(innen, innen, -innen, -innen);
+    const double rp = 2 * (7 - innen), rr = 2 * (6 - innen);  // corner diameters
+    QPainterPath pfad;
+    pfad.moveTo(platte.left(), platte.top() + rp / 2);
+    pfad.arcTo(QRectF(platte.left(), platte.top(), rp, rp), 180, -90);
+    pfad.lineTo(reiter.left(), platte.top());
+    pfad.lineTo(reiter.left(), reiter.top() + rr / 2);
+    pfad.arcTo(QRectF(reiter.left(), reiter.top(), rr, rr), 180, -90);
+    pfad.lineTo(reiter.right() - rr / 2, reiter.top());
+    pfad.arcTo(QRectF(reiter.right() - rr, reiter.top(), rr, rr), 90, -90);
+    pfad.lineTo(reiter.right(), platte.top());
+    pfad.lineTo(platte.right() - rp / 2, platte.top());
+    pfad.arcTo(QRectF(platte.right() - rp, platte.top(), rp, rp), 90, -90);
+    pfad.lineTo(platte.right(), platte.bottom() - rp / 2);
+    pfad.arcTo(QRectF(platte.right() - rp, platte.bottom() - rp, rp, rp), 0, -90);
+    pfad.lineTo(platte.left() + rp / 2, platte.bottom());
+    pfad.arcTo(QRectF(platte.left(), platte.bottom() - rp, rp, rp), 270, -90);
+    pfad.closeSubpath();
+    return pfad;
 }
 
 void zeichneAblage(QPainter& p)
@@ -845,10 +840,8 @@ void zeichneAblage(QPainter& p)
         if (von < bis)
             (zufall(i, 4, 41) > 0.5 ? helleStriche : dunkleStriche).append(QLineF(von, y, bis, y));
     }
-    p.setPen(QPen(QColor(255, 255, 255, 22), 0.6));
-    p.drawLines(helleStriche);
-    p.setPen(QPen(QColor(0, 0, 0, 18), 0.6));
-    p.drawLines(dunkleStriche);
+    striche(p, helleStriche, 0.6, QColor(255, 255, 255, 22));
+    striche(p, dunkleStriche, 0.6, QColor(0, 0, 0, 18));
 
     // Bevel and brass frame.
     p.setBrush(Qt::NoBrush);
@@ -863,9 +856,7 @@ void zeichneAblage(QPainter& p)
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 70));
         p.drawRoundedRect(r.adjusted(-3, -3, 3, 3), 4, 4);
-        p.setPen(QPen(QColor(255, 255, 255, 80), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(r.adjusted(-3.5, -3.5, 3.5, 3.5), 4, 4);
+        rahmen(p, r.adjusted(-3.5, -3.5, 3.5, 3.5), 4, 1, QColor(255, 255, 255, 80));
         p.setBrush(rgb(0x404040));
         p.setPen(Qt::NoPen);
         p.drawRect(r);
@@ -890,11 +881,10 @@ void zeichneTisch(QPainter& p)
     schatten(p, kTischRahmen, 9, 9, 170);
 
     // Polished wooden rim with a brass inlay.
-    QPainterPath aussen;
-    aussen.addRoundedRect(kTischRahmen, 9, 9);
-    QPainterPath innenPfad;
-    innenPfad.addRoundedRect(kTischInnen, 4, 4);
-    const QPainterPath rim = aussen.subtracted(innenPfad);
+    QPainterPath rim;  // the outer rounded rectangle less the inner one
+    rim.addRoundedRect(kTischRahmen, 9, 9);
+    rim.addRoundedRect(kTischInnen, 4, 4);
+    rim.setFillRule(Qt::OddEvenFill);
     const QRectF innen = kTischInnen;
     QLinearGradient holz(0, kTischRahmen.top(), 0, kTischRahmen.bottom());
     holz.setColorAt(0, rgb(farbe::holzHell));
@@ -930,22 +920,14 @@ void zeichneTisch(QPainter& p)
                 fasern.append(QLineF(xx, von, xx, bis));
         }
     }
-    p.setPen(QPen(QColor(255, 200, 150, 26), 0.7));
-    p.drawLines(helleFasern);
-    p.setPen(QPen(QColor(20, 5, 0, 40), 0.7));
-    p.drawLines(dunkleFasern);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 220, 180, 70), 1));
-    p.drawRoundedRect(kTischRahmen.adjusted(0.5, 0.5, -0.5, -0.5), 9, 9);
+    striche(p, helleFasern, 0.7, QColor(255, 200, 150, 26));
+    striche(p, dunkleFasern, 0.7, QColor(20, 5, 0, 40));
+    rahmen(p, kTischRahmen.adjusted(0.5, 0.5, -0.5, -0.5), 9, 1, QColor(255, 220, 180, 70));
 
     // Shade cast by the rim onto the felt.
-    p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < 5; ++i) {
-        p.setPen(QPen(QColor(0, 0, 0, 60 - i * 11), 1));
-        p.drawRoundedRect(innen.adjusted(i + 0.5, i + 0.5, -i - 0.5, -i - 0.5), 4, 4);
-    }
-    p.setPen(QPen(messingVerlauf(innen.topLeft(), innen.bottomLeft()), 1.2));
-    p.drawRoundedRect(innen.adjusted(-0.6, -0.6, 0.6, 0.6), 4, 4);
+    for (int i = 0; i < 5; ++i)
+        rahmen(p, innen.adjusted(i + 0.5, i + 0.5, -i - 0.5, -i - 0.5), 4, 1, QColor(0, 0, 0, 60 - i * 11));
+    rahmen(p, innen.adjusted(-0.6, -0.6, 0.6, 0.6), 4, 1.2, messingVerlauf(innen.topLeft(), innen.bottomLeft()));
 
     // The five slots the dice land in.
     for (int i = 0; i < kMulden; ++i) {
@@ -957,11 +939,8 @@ void zeichneTisch(QPainter& p)
         p.setPen(Qt::NoPen);
         p.setBrush(m);
         p.drawRoundedRect(r, 7, 7);
-        p.setBrush(Qt::NoBrush);
-        for (int s = 0; s < 4; ++s) {
-            p.setPen(QPen(QColor(0, 0, 0, 70 - s * 16), 1));
-            p.drawRoundedRect(r.adjusted(s + 0.5, s + 0.5, -s - 0.5, -s * 0.3 - 0.5), 7 - s, 7 - s);
-        }
+        for (int s = 0; s < 4; ++s)
+            rahmen(p, r.adjusted(s + 0.5, s + 0.5, -s - 0.5, -s * 0.3 - 0.5), 7 - s, 1, QColor(0, 0, 0, 70 - s * 16));
         p.setPen(QPen(QColor(255, 255, 255, 40), 1));
         p.drawLine(QPointF(r.left() + 6, r.bottom() + 0.5), QPointF(r.right() - 6, r.bottom() + 0.5));
     }
@@ -978,24 +957,34 @@ void zeichneTisch(QPainter& p)
     p.setPen(QPen(QColor(255, 255, 255, 28), 1));
     p.drawLine(QPointF(kLeiste.left() + 6, kLeiste.bottom() - 0.5),
                QPointF(kLeiste.right() - 6, kLeiste.bottom() - 0.5));
+    p.restore();
+}
+
+// The rack's small dice, each with its shadow, added to the finished picture,
+// whose rows start at the picture's row `versatz`.
+void zeichneLeistenWuerfel(QImage& bild, int versatz)
+{
+    const qreal dpr = bild.devicePixelRatio();
+    const QRect flaeche = QRectF(kLeiste.topLeft() * dpr, kLeiste.size() * dpr).toAlignedRect().adjusted(-4, -4, 4, 4);
+    WuerfelRaster raster(flaeche.width(), flaeche.height());
     constexpr int anzahl = 13;
     const double abstand = kLeiste.width() / anzahl;
     for (int i = 0; i < anzahl; ++i) {
+        WuerfelAnsicht w;
         const double drehungZ = (zufall(i, 11, 5) - 0.5) * 40;
-        Koerper k;
-        k.lage = neigung(-10 - 5 * zufall(i, 12, 5), -10 + 20 * zufall(i, 13, 5), drehungZ);
-        k.halb = 10.2;
-        k.mitte = QPointF(kLeiste.left() + abstand * (i + 0.5), kLeiste.center().y());
-        k.rundung = 3.4;
-        k.kante = rgb(farbe::wuerfelKante);
-        k.kantenBreite = 0.8;
-        const QPainterPath form = koerperPfad(k);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 80));
-        p.drawPath(form.translated(1.2, 1.8));
-        zeichneKoerper(p, k, wuerfelMaler(augenVerteilung(i % 6 + 1), {}, 0.21, 0.8));
+        w.lage = neigung(-10 - 5 * zufall(i, 12, 5), -10 + 20 * zufall(i, 13, 5), drehungZ);
+        w.halb = 10.2 * dpr;
+        w.mitte = QPointF(kLeiste.left() + abstand * (i + 0.5), kLeiste.center().y()) * dpr - flaeche.topLeft();
+        w.rundung = 3.4 * dpr;
+        w.kantenBreite = 0.8 * dpr;
+        w.augenRadius = 0.21;
+        w.mindestSicht = 0.8;
+        w.augen = augenVerteilung(i % 6 + 1);
+        raster.wuerfel(w);
     }
-    p.restore();
+    const QPoint ecke = flaeche.topLeft() - QPoint(0, versatz);
+    raster.schattenDarueber(bild, ecke, QPointF(1.2, 1.8) * dpr, qRgb(0, 0, 0), 80 / 255.0f);
+    raster.darueber(bild, ecke);
 }
 
 void zeichneLogo(QPainter& p)
@@ -1003,19 +992,27 @@ void zeichneLogo(QPainter& p)
     p.save();
     const QPointF mitte(kLogo.center().x(), kLogo.top() + 22);
 
-    // A crown of three points, each tipped with a pip.
-    QPainterPath krone;
+    // A crown of three points, each tipped with a pip, on a band with rounded
+    // ends; one outline.
     const double b = 54, h = 26, y0 = mitte.y() + 10;
-    krone.moveTo(mitte.x() - b / 2, y0);
+    const double links = mitte.x() - b / 2 - 1, rechts = mitte.x() + b / 2 + 1;  // the band
+    const double schraeg = 3 / (h - 4);  // how far the outer points lean out per pixel of height
+    QPainterPath krone;
+    krone.moveTo(mitte.x() - b / 2 - schraeg, y0 - 1);
     krone.lineTo(mitte.x() - b / 2 - 3, y0 - h + 4);
     krone.lineTo(mitte.x() - b / 4, y0 - h / 2 + 1);
     krone.lineTo(mitte.x(), y0 - h);
     krone.lineTo(mitte.x() + b / 4, y0 - h / 2 + 1);
     krone.lineTo(mitte.x() + b / 2 + 3, y0 - h + 4);
-    krone.lineTo(mitte.x() + b / 2, y0);
+    krone.lineTo(mitte.x() + b / 2 + schraeg, y0 - 1);
+    krone.quadTo(rechts, y0 - 1, rechts, y0 + 1);
+    krone.lineTo(rechts, y0 + 3);
+    krone.quadTo(rechts, y0 + 5, rechts - 2, y0 + 5);
+    krone.lineTo(links + 2, y0 + 5);
+    krone.quadTo(links, y0 + 5, links, y0 + 3);
+    krone.lineTo(links, y0 + 1);
+    krone.quadTo(links, y0 - 1, mitte.x() - b / 2 - schraeg, y0 - 1);
     krone.closeSubpath();
-    krone.addRoundedRect(QRectF(mitte.x() - b / 2 - 1, y0 - 1, b + 2, 6), 2, 2);
-    krone = krone.simplified();
 
     const QLinearGradient gold = messingVerlauf({0, y0 - h}, {0, y0 + 6});
     p.setPen(Qt::NoPen);
@@ -1024,6 +1021,7 @@ void zeichneLogo(QPainter& p)
     p.setBrush(gold);
     p.setPen(QPen(rgb(farbe::messingDunkel), 0.8));
     p.drawPath(krone);
+    p.drawLine(QPointF(mitte.x() - b / 2, y0 - 1), QPointF(mitte.x() + b / 2, y0 - 1));  // the band's upper edge
     for (const QPointF spitze : {QPointF(mitte.x() - b / 2 - 3, y0 - h + 4), QPointF(mitte.x(), y0 - h),
                                  QPointF(mitte.x() + b / 2 + 3, y0 - h + 4)}) {
         QRadialGradient k(spitze - QPointF(0.8, 0.8), 3.2);
@@ -1040,19 +1038,22 @@ void zeichneLogo(QPainter& p)
     p.drawEllipse(QPointF(mitte.x() - 12, y0 + 2), 1.3, 1.3);
     p.drawEllipse(QPointF(mitte.x() + 12, y0 + 2), 1.3, 1.3);
 
-    // The name in gold letters.
-    QPainterPath name;
+    // The name in gold letters with a shadow and a thin dark rim (the letters
+    // a little off to every side), drawn from the glyph cache: far cheaper
+    // than filling and stroking the letters' outlines.
     const QFont f = schrift(23, QFont::Bold, true);
     const QString text = QStringLiteral("Wurfkrone");
-    name.addText(0, 0, f, text);
-    const QRectF nr = name.boundingRect();
-    name.translate(mitte.x() - nr.center().x(), y0 + 33 - nr.bottom() + 2);
-    p.setBrush(QColor(0, 0, 0, 110));
-    p.drawPath(name.translated(1, 1.5));
-    const QRectF gr = name.boundingRect();
-    p.setBrush(messingVerlauf(gr.topLeft(), gr.bottomLeft()));
-    p.setPen(QPen(QColor(90, 60, 20, 200), 0.6));
-    p.drawPath(name);
+    const QRectF nr = QFontMetricsF(f).tightBoundingRect(text);
+    const QPointF grundlinie(mitte.x() - nr.center().x(), y0 + 35 - nr.bottom());
+    p.setFont(f);
+    p.setPen(QColor(0, 0, 0, 110));
+    p.drawText(grundlinie + QPointF(1, 1.5), text);
+    p.setPen(QColor(90, 60, 20, 200));
+    for (const QPointF weg : {QPointF(-0.3, 0), QPointF(0.3, 0), QPointF(0, -0.3), QPointF(0, 0.3)})
+        p.drawText(grundlinie + weg, text);
+    const QRectF gr = nr.translated(grundlinie);
+    p.setPen(QPen(QBrush(messingVerlauf(gr.topLeft(), gr.bottomLeft())), 1));
+    p.drawText(grundlinie, text);
     p.restore();
 }
 
@@ -1186,31 +1187,24 @@ void zeichneStift(QPainter& p, QPointF spitze, double grad)
 // Tumbling frames
 
 constexpr double kDrehschritt = 45;    // degrees per frame; 8 frames make one turn
-// Motion blur: every frame is the average of kUnschaerfeSchritte moments of
-// the turn, kTeilung moments per frame step apart, ending at the frame's angle
-// (about 53 degrees of rotation smeared into one frame). The moments lie on
-// one grid for all frames, so the frames share most of them.
-constexpr int kTeilung = 16;
-constexpr int kUnschaerfeSchritte = 20;
-constexpr double kMomentWinkel = kDrehschritt / kTeilung;
-constexpr int kMomenteJeUmdrehung = 8 * kTeilung;
+// Motion blur: every frame shows the turn over the kUnschaerfe degrees before
+// its angle, in kUnschaerfeTeile parts, each part smeared evenly over its
+// share of the turn; the later parts weigh more.
+constexpr double kUnschaerfe = 53.4375;
+constexpr int kUnschaerfeTeile = 3;
 constexpr Vek kKippAchse{0.8, 0.55, 0.35};
 constexpr double kWurfRundung = 0.36;  // corner radius per half edge
 
-// The moment (index on the grid, 0..kMomenteJeUmdrehung - 1) of blur step s
-// (0..kUnschaerfeSchritte - 1, the last one at the frame's angle) of frame k.
-// Frame 0 lies between two frames of the loop, so it differs from all of them.
-int wurfMoment(int k, int s)
+// The angle the die has reached in frame k. Frame 0 lies between two frames
+// of the loop, so it differs from all of them.
+double wurfEnde(int k)
 {
-    const int ende = k == 0 ? kTeilung / 2 : k * kTeilung;
-    return ((ende - (kUnschaerfeSchritte - 1 - s)) % kMomenteJeUmdrehung + kMomenteJeUmdrehung)
-           % kMomenteJeUmdrehung;
+    return k == 0 ? kDrehschritt / 2 : k * kDrehschritt;
 }
 
-// The weight of blur step s; the latest moments weigh most.
-double wurfGewicht(int s)
+// The weight of the part of a frame's turn around t (0 earliest, 1 latest).
+double wurfGewicht(double t)
 {
-    const double t = double(s) / (kUnschaerfeSchritte - 1);
     return 0.3 + t * t * t * 1.2;
 }
 
@@ -1225,9 +1219,9 @@ double wurfHalbeKante()
 {
     static const double halb = [] {
         double weiteste = 0;
-        for (int m = 0; m < kMomenteJeUmdrehung; ++m) {
+        for (int m = 0; m < 360; ++m) {
             Koerper einheit;
-            einheit.lage = wurfLage(m * kMomentWinkel);
+            einheit.lage = wurfLage(m);
             einheit.halb = 1;
             einheit.rundung = kWurfRundung;
             const QRectF r = koerperPfad(einheit).boundingRect();
@@ -1238,108 +1232,138 @@ double wurfHalbeKante()
     return halb;
 }
 
-using Momente = std::array<QImage, kMomenteJeUmdrehung>;
-
-// The die at moment m of its turn, unblurred.
-QImage wuerfelImFlug(int moment, qreal dpr)
+// The die turning through `schwenk` degrees up to `grad` + schwenk / 2, in
+// physical pixels of a picture at `dpr`.
+WuerfelAnsicht wuerfelImFlug(double grad, double schwenk, qreal dpr)
 {
-    QImage bild = leinwand(kSeite, dpr);
-    QPainter p(&bild);
-    glatt(p);
-    Koerper k;
-    k.lage = wurfLage(moment * kMomentWinkel);
-    k.halb = wurfHalbeKante();
-    k.mitte = QPointF(kSeite.width() / 2.0, kSeite.height() / 2.0);
-    k.rundung = k.halb * kWurfRundung;
-    k.kante = rgb(farbe::wuerfelKante);
-    k.kantenBreite = 0.8;
-    zeichneKoerper(p, k, wuerfelMaler(augenVerteilung(1), {}, 0.21, 0.3));
-    return bild;
+    WuerfelAnsicht w;
+    w.lage = wurfLage(grad);
+    const double laenge = std::sqrt(skalar(kKippAchse, kKippAchse));
+    w.schwenk = {kKippAchse.x / laenge * schwenk, kKippAchse.y / laenge * schwenk, kKippAchse.z / laenge * schwenk};
+    w.halb = wurfHalbeKante() * dpr;
+    w.mitte = QPointF(kSeite.width() / 2.0, kSeite.height() / 2.0) * dpr;
+    w.rundung = w.halb * kWurfRundung;
+    w.kantenBreite = 0.8 * dpr;
+    w.augenRadius = 0.21;
+    w.mindestSicht = 0.3;
+    w.augen = augenVerteilung(1);
+    return w;
 }
 
 // ---------------------------------------------------------------------------
 // The pictures, drawn on the calling thread
 
-QImage hintergrundBild(qreal dpr)
+// The background is painted in horizontal bands side by side (logical y).
+constexpr std::array<double, 4> kBaender{0, 150, 300, kHintergrund.height()};
+
+// Paints the physical rows [von, bis) of the background, a picture of
+// `groesse` pixels at `dpr` whose rows start at `pixel`, with everything that
+// reaches into them.
+void hintergrundBand(uchar* pixel, qsizetype zeilenLaenge, QSize groesse, qreal dpr, int von, int bis)
 {
-    dpr = klemmeDpr(dpr);
-    QImage bild = leinwand(kHintergrund, dpr);
-    filzFlaeche(bild, QRectF(kTafelBreite, 0, kHintergrund.width() - kTafelBreite, kHintergrund.height()),
+    QImage bild(pixel + von * zeilenLaenge, groesse.width(), bis - von, zeilenLaenge,
+                QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(dpr);
+    bild.fill(Qt::transparent);
+    const QRectF band(0, von / dpr, kHintergrund.width(), (bis - von) / dpr);
+    const auto trifft = [&band](const QRectF& r) { return band.intersects(r.adjusted(-16, -16, 16, 16)); };
+
+    filzFlaeche(bild, von, QRectF(kTafelBreite, 0, kHintergrund.width() - kTafelBreite, kHintergrund.height()),
                 farbe::filz, 0.55, 11, kTischInnen);
-    filzFlaeche(bild, kTischInnen, farbe::filzTief, 0.25, 23);
+    filzFlaeche(bild, von, kTischInnen, farbe::filzTief, 0.25, 23);
 
     QPainter p(&bild);
     glatt(p);
+    p.translate(0, -von / dpr);
 
     // A darker band keeps the status line readable.
-    QLinearGradient band(0, kStatusBand.top() - 6, 0, kStatusBand.bottom() + 2);
-    band.setColorAt(0, QColor(0, 0, 0, 0));
-    band.setColorAt(0.25, QColor(0, 0, 0, 70));
-    band.setColorAt(0.75, QColor(0, 0, 0, 70));
-    band.setColorAt(1, QColor(0, 0, 0, 0));
-    p.fillRect(QRectF(kTafelBreite, kStatusBand.top() - 6, kHintergrund.width() - kTafelBreite,
-                      kStatusBand.height() + 8),
-               band);
-
-    zeichneCheckSchild(p);
-    zeichneAblage(p);
-    zeichneTisch(p);
-    zeichneLogo(p);
+    const QRectF status(kTafelBreite, kStatusBand.top() - 6, kHintergrund.width() - kTafelBreite,
+                        kStatusBand.height() + 8);
+    if (trifft(status)) {
+        QLinearGradient verlauf(0, status.top(), 0, status.bottom());
+        verlauf.setColorAt(0, QColor(0, 0, 0, 0));
+        verlauf.setColorAt(0.25, QColor(0, 0, 0, 70));
+        verlauf.setColorAt(0.75, QColor(0, 0, 0, 70));
+        verlauf.setColorAt(1, QColor(0, 0, 0, 0));
+        p.fillRect(status, verlauf);
+    }
+    if (trifft(kCheckSchild))
+        zeichneCheckSchild(p);
+    if (trifft(kAblage.united(kAblageReiter)))
+        zeichneAblage(p);
+    if (trifft(kTischRahmen))
+        zeichneTisch(p);
+    if (trifft(kLogo))
+        zeichneLogo(p);
     zeichneTafel(p);
     for (const Zeile& z : kZeilen)
-        zeichneZeilentext(p, z);
-    zeichneZeilentext(p, kUntenGesamt);
-    zeichneZeilentext(p, kGesamt);
+        if (trifft(QRectF(0, z.y, kTafelBreite, z.hoehe)))
+            zeichneZeilentext(p, z);
+    if (trifft(QRectF(0, kUntenGesamt.y, kTafelBreite, kUntenGesamt.hoehe)))
+        zeichneZeilentext(p, kUntenGesamt);
+    if (trifft(QRectF(0, kGesamt.y, kTafelBreite, kGesamt.hoehe)))
+        zeichneZeilentext(p, kGesamt);
     p.end();
+    if (trifft(kLeiste))
+        zeichneLeistenWuerfel(bild, von);
+}
+
+// An empty background picture and the jobs that paint it, one per band.
+QImage hintergrundLeinwand(qreal dpr)
+{
+    QImage bild(qRound(kHintergrund.width() * dpr), qRound(kHintergrund.height() * dpr),
+                QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(dpr);
+    return bild;
+}
+
+std::vector<std::function<void()>> hintergrundAuftraege(QImage& bild)
+{
+    uchar* pixel = bild.bits();
+    const qsizetype zeilenLaenge = bild.bytesPerLine();
+    const QSize groesse = bild.size();
+    const qreal dpr = bild.devicePixelRatio();
+    std::vector<std::function<void()>> auftraege;
+    for (std::size_t i = 0; i + 1 < kBaender.size(); ++i) {
+        const int von = qRound(kBaender[i] * dpr);
+        const int bis = i + 2 == kBaender.size() ? groesse.height() : qRound(kBaender[i + 1] * dpr);
+        auftraege.push_back([=] { hintergrundBand(pixel, zeilenLaenge, groesse, dpr, von, bis); });
+    }
+    return auftraege;
+}
+
+QImage hintergrundBild(qreal dpr)
+{
+    QImage bild = hintergrundLeinwand(klemmeDpr(dpr));
+    alleAufPool(hintergrundAuftraege(bild));
     return bild;
 }
 
 QImage seitenBild(int augen, qreal dpr)
 {
     augen = std::clamp(augen, 1, 6);
-    QImage bild = leinwand(kSeite, klemmeDpr(dpr));
-    QPainter p(&bild);
-    glatt(p);
-    zeichneRuhendenWuerfel(p, augen, QRectF(1, 1, 48, 48));
-    p.end();
+    dpr = klemmeDpr(dpr);
+    WuerfelRaster raster(qRound(kSeite.width() * dpr), qRound(kSeite.height() * dpr));
+    raster.wuerfel(ruhenderWuerfel(augen, QRectF(1, 1, 48, 48), dpr));
+    QImage bild = raster.bild();
+    bild.setDevicePixelRatio(dpr);
     return bild;
 }
 
-QImage wurfBild(int k, qreal dpr, const Momente& momente)
+QImage wurfBild(int k, qreal dpr)
 {
     // Motion blur: the weighted average of the frame's moments.
-    QImage bild = leinwand(kSeite, dpr);
-    const std::size_t pixel = static_cast<std::size_t>(bild.width()) * bild.height();
-    std::vector<std::array<float, 4>> summe(pixel, {0, 0, 0, 0});
+    WuerfelRaster raster(qRound(kSeite.width() * dpr), qRound(kSeite.height() * dpr));
+    constexpr double teil = kUnschaerfe / kUnschaerfeTeile;
     double gewichte = 0;
-    for (int s = 0; s < kUnschaerfeSchritte; ++s) {
-        const float gewicht = static_cast<float>(wurfGewicht(s));
-        const QImage& einzel = momente[static_cast<std::size_t>(wurfMoment(k, s))];
-        for (int y = 0; y < einzel.height(); ++y) {
-            const auto* zeile = reinterpret_cast<const QRgb*>(einzel.constScanLine(y));
-            auto* z = &summe[static_cast<std::size_t>(y) * einzel.width()];
-            for (int x = 0; x < einzel.width(); ++x) {
-                const QRgb punkt = zeile[x];
-                if (punkt == 0)
-                    continue;
-                z[x][0] += qRed(punkt) * gewicht;
-                z[x][1] += qGreen(punkt) * gewicht;
-                z[x][2] += qBlue(punkt) * gewicht;
-                z[x][3] += qAlpha(punkt) * gewicht;
-            }
-        }
+    for (int t = 0; t < kUnschaerfeTeile; ++t) {
+        const double gewicht = wurfGewicht((t + 0.5) / kUnschaerfeTeile);
+        const double mitte = wurfEnde(k) - kUnschaerfe + (t + 0.5) * teil;
+        raster.wuerfel(wuerfelImFlug(mitte, teil, dpr), static_cast<float>(gewicht));
         gewichte += gewicht;
     }
-    const float kehrwert = static_cast<float>(1 / gewichte);
-    for (int y = 0; y < bild.height(); ++y) {
-        auto* zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
-        const auto* z = &summe[static_cast<std::size_t>(y) * bild.width()];
-        for (int x = 0; x < bild.width(); ++x) {
-            const auto kanal = [&](int i) { return std::clamp(static_cast<int>(std::lround(z[x][i] * kehrwert)), 0, 255); };
-            const int a = kanal(3);
-            zeile[x] = qRgba(std::min(kanal(0), a), std::min(kanal(1), a), std::min(kanal(2), a), a);
-        }
-    }
+    QImage bild = raster.bild(static_cast<float>(1 / gewichte));
+    bild.setDevicePixelRatio(dpr);
 
     // Whoosh arcs trailing the spin.
     QPainter p(&bild);
@@ -1358,22 +1382,6 @@ QImage wurfBild(int k, qreal dpr, const Momente& momente)
     }
     p.end();
     return bild;
-}
-
-// The moments of the frames `bilder`, drawn in parallel on the pool.
-Momente momenteFuer(std::initializer_list<int> bilder, qreal dpr)
-{
-    Momente momente;
-    std::vector<std::function<void()>> auftraege;
-    std::array<bool, kMomenteJeUmdrehung> gebraucht{};
-    for (const int k : bilder)
-        for (int s = 0; s < kUnschaerfeSchritte; ++s)
-            gebraucht[static_cast<std::size_t>(wurfMoment(k, s))] = true;
-    for (int m = 0; m < kMomenteJeUmdrehung; ++m)
-        if (gebraucht[static_cast<std::size_t>(m)])
-            auftraege.push_back([&momente, m, dpr] { momente[static_cast<std::size_t>(m)] = wuerfelImFlug(m, dpr); });
-    alleAufPool(auftraege);
-    return momente;
 }
 
 QImage handBild(qreal dpr)
@@ -1491,7 +1499,7 @@ namespace artwork {
 
 QPixmap hintergrund(qreal dpr)
 {
-    return alsPixmap(aufPool([dpr] { return hintergrundBild(dpr); }));
+    return alsPixmap(hintergrundBild(dpr));
 }
 
 QPixmap seite(int augen, qreal dpr)
@@ -1503,8 +1511,7 @@ QPixmap wurfbild(int k, qreal dpr)
 {
     k = std::clamp(k, 0, kWurfbilder - 1);
     dpr = klemmeDpr(dpr);
-    const Momente momente = momenteFuer({k}, dpr);
-    return alsPixmap(aufPool([k, dpr, &momente] { return wurfBild(k, dpr, momente); }));
+    return alsPixmap(aufPool([k, dpr] { return wurfBild(k, dpr); }));
 }
 
 QPixmap handZeiger(qreal dpr)
@@ -1588,9 +1595,13 @@ void symbolMalen(QPainter& p, qreal groesse)
 namespace {
 
 constexpr std::array<int, 7> kSymbolGroessen{16, 24, 32, 48, 64, 128, 256};
+// The sizes drawn in advance and offered to the window system; the larger
+// ones (for which an installed program has its theme icons) are drawn when
+// first asked for.
+constexpr std::size_t kFensterSymbole = 5;
 
-// The program icon. Its sizes are known at once; the pixmap of a size is taken
-// from `bild` (which may wait for it) the first time that size is asked for.
+// The program icon. Its sizes are known at once; the pixmap of an offered size
+// is taken from `bild` (which may wait for it) the first time it is asked for.
 class Symbolmaler : public QIconEngine {
 public:
     explicit Symbolmaler(std::function<const QImage&(std::size_t)> bild) : m_bild(std::move(bild)) {}
@@ -1598,8 +1609,8 @@ public:
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> groessen;
-        for (const int g : kSymbolGroessen)
-            groessen.append(QSize(g, g));
+        for (std::size_t i = 0; i < kFensterSymbole; ++i)
+            groessen.append(QSize(kSymbolGroessen[i], kSymbolGroessen[i]));
         return groessen;
     }
 
@@ -1619,7 +1630,7 @@ public:
         while (i + 1 < kSymbolGroessen.size() && kSymbolGroessen[i] < verlangt)
             ++i;
         if (m_pixmaps[i].isNull())
-            m_pixmaps[i] = QPixmap::fromImage(m_bild(i));
+            m_pixmaps[i] = QPixmap::fromImage(i < kFensterSymbole ? m_bild(i) : artwork::symbol(kSymbolGroessen[i]));
         QPixmap pix = m_pixmaps[i];
         if (kSymbolGroessen[i] > verlangt)
             pix = pix.scaled(verlangt, verlangt, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -1645,7 +1656,7 @@ private:
 
 // Drawn by a pool thread; read on the GUI thread once `fertig` has been acquired.
 struct Artwork::Startbilder {
-    std::array<QImage, kSymbolGroessen.size()> symbole{};
+    std::array<QImage, kFensterSymbole> symbole{};
     QImage link{};
     QImage mail{};
     QSemaphore fertig{};
@@ -1684,7 +1695,7 @@ void Artwork::startbilderBeginnen() const
     QThreadPool::globalInstance()->start([start = m_start, dpr = m_dpr] {
         start->link = linkBild(dpr);
         start->mail = mailBild(dpr);
-        for (std::size_t i = 0; i < kSymbolGroessen.size(); ++i)
+        for (std::size_t i = 0; i < kFensterSymbole; ++i)
             start->symbole[i] = artwork::symbol(kSymbolGroessen[i]);
         start->fertig.release();
     });
@@ -1701,29 +1712,21 @@ const Artwork::Spielbilder& Artwork::spielbilder() const
     if (m_spiel)
         return *m_spiel;
 
-    // First every unblurred moment of the tumbling die and every other picture,
-    // then the blurred frames from the moments; each step side by side.
+    // Every picture in a job of its own, side by side.
     const qreal dpr = m_dpr;
     QImage hintergrund, hand;
     std::array<QImage, 6> seiten;
     std::array<QImage, kBloecke> bloecke;
-    Momente momente;
-    std::vector<std::function<void()>> auftraege{
-        [&] { hintergrund = hintergrundBild(dpr); },
-        [&] { hand = handBild(dpr); },
-    };
-    for (int m = 0; m < kMomenteJeUmdrehung; ++m)
-        auftraege.push_back([&momente, m, dpr] { momente[static_cast<std::size_t>(m)] = wuerfelImFlug(m, dpr); });
+    std::array<QImage, kWurfbilder> wurf;
+    hintergrund = hintergrundLeinwand(dpr);
+    std::vector<std::function<void()>> auftraege = hintergrundAuftraege(hintergrund);
+    auftraege.push_back([&] { hand = handBild(dpr); });
+    for (int k = 0; k < kWurfbilder; ++k)
+        auftraege.push_back([&wurf, k, dpr] { wurf[static_cast<std::size_t>(k)] = wurfBild(k, dpr); });
     for (int i = 0; i < 6; ++i)
         auftraege.push_back([&seiten, i, dpr] { seiten[static_cast<std::size_t>(i)] = seitenBild(i + 1, dpr); });
     for (int i = 0; i < kBloecke; ++i)
         auftraege.push_back([&bloecke, i, dpr] { bloecke[static_cast<std::size_t>(i)] = blockBild(i, dpr); });
-    alleAufPool(auftraege);
-
-    std::array<QImage, kWurfbilder> wurf;
-    auftraege.clear();
-    for (int k = 0; k < kWurfbilder; ++k)
-        auftraege.push_back([&wurf, &momente, k, dpr] { wurf[static_cast<std::size_t>(k)] = wurfBild(k, dpr, momente); });
     alleAufPool(auftraege);
 
     auto bilder = std::make_unique<Spielbilder>();

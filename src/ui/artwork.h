@@ -78,7 +78,9 @@ public:
     // The start window's pictures.
     const QCursor& linkCursor() const;
     const QCursor& mailCursor() const;
-    const QIcon& icon() const;                    // symbol() at 16, 24, 32, 48, 64, 128, 256
+    // symbol() at 16, 24, 32, 48 and 64, offered to the window system and drawn
+    // with the start window's pictures; 128 and 256 drawn when first asked for.
+    const QIcon& icon() const;
 
     // The game window's pictures.
     const QPixmap& hintergrund() const;

@@ -1,8 +1,10 @@
 #include "ui/artwork.h"
+#include "ui/wuerfelraster.h"
 
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -54,6 +56,40 @@ constexpr struct Reihe { int y, hoehe, widgetsAb, widgetsBis = 218; } kReihen[] 
     {156, 19, 176}, {177, 19, 176}, {201, 19, 176}, {225, 17, 84}, {249, 17, 84}, {273, 17, 84},
     {297, 17, 84}, {318, 17, 84}, {342, 17, 84}, {366, 17, 84}, {390, 19, 176}, {416, 17, 176, 301},
 };
+
+// A die seen straight from the front, 40 px across, without pips, in a 64 x 64 raster.
+WuerfelAnsicht vonVorn(double rundung, double drehung = 0)
+{
+    WuerfelAnsicht w;
+    w.mitte = QPointF(32, 32);
+    w.halb = 20;
+    w.rundung = rundung;
+    w.kantenBreite = 0;
+    w.augen = {0, 0, 0, 0, 0, 0};
+    w.schwenk = {0, 0, drehung};
+    return w;
+}
+
+// Sum of the opacities and their centre, from a raster's picture.
+struct Deckung {
+    double summe = 0;
+    QPointF mitte{};
+};
+
+Deckung deckung(const QImage& b, const std::function<double(QRgb)>& wert)
+{
+    Deckung d;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x) {
+            const double a = wert(b.pixel(x, y));
+            d.summe += a;
+            d.mitte += QPointF(x + 0.5, y + 0.5) * a;
+        }
+    d.mitte /= std::max(d.summe, 1e-9);
+    return d;
+}
+
+double alpha(QRgb p) { return qAlpha(p) / 255.0; }
 
 } // namespace
 
@@ -127,6 +163,76 @@ private slots:
         }
     }
 
+    // Antialiasing, rounded corners and the smear of a turning die keep the area it covers.
+    void gerasterterWuerfelDecktSeineFlaeche_data()
+    {
+        QTest::addColumn<double>("rundung");
+        QTest::addColumn<double>("drehung");
+        QTest::addRow("square") << 0.0 << 0.0;
+        QTest::addRow("rounded") << 7.0 << 0.0;
+        QTest::addRow("rounded, turning 20 degrees") << 7.0 << 20.0;
+        QTest::addRow("square, turning 40 degrees") << 0.0 << 40.0;
+    }
+    void gerasterterWuerfelDecktSeineFlaeche()
+    {
+        QFETCH(double, rundung);
+        QFETCH(double, drehung);
+        WuerfelRaster raster(64, 64);
+        raster.wuerfel(vonVorn(rundung, drehung));
+        const QImage b = raster.bild().convertToFormat(QImage::Format_ARGB32);
+        // A circle of radius R fits each corner cut back by `rundung` along its edges.
+        const double flaeche = 40.0 * 40.0 - (4 - M_PI) * rundung * rundung;
+        const Deckung d = deckung(b, alpha);
+        const double toleranz = drehung > 0 ? 0.03 : 0.01;  // smeared corners are an approximation
+        QVERIFY2(std::abs(d.summe - flaeche) < flaeche * toleranz, qPrintable(QString::number(d.summe)));
+        QVERIFY2(std::hypot(d.mitte.x() - 32, d.mitte.y() - 32) < 0.05, qPrintable(QString("%1 %2").arg(d.mitte.x()).arg(d.mitte.y())));
+        // Turning smears the corners outwards: the still die leaves the rim of the raster empty.
+        const int amRand = zaehle(b, QRect(0, 0, 64, 11), [](QRgb p) { return qAlpha(p) > 0; });
+        QCOMPARE(amRand > 0, drehung > 0);
+    }
+
+    // The shadow is the die's coverage moved by the given offset, to a fraction of a pixel.
+    void schattenLiegtUmDenVersatzVerschoben_data()
+    {
+        QTest::addColumn<QPointF>("versatz");
+        QTest::addRow("whole pixels") << QPointF(3, 2);
+        QTest::addRow("fractions") << QPointF(1.2, 1.8);
+        QTest::addRow("up and left") << QPointF(-2.5, -0.75);
+    }
+    void schattenLiegtUmDenVersatzVerschoben()
+    {
+        QFETCH(QPointF, versatz);
+        WuerfelRaster raster(64, 64);
+        raster.wuerfel(vonVorn(7));
+        QImage weiss(80, 80, QImage::Format_ARGB32_Premultiplied);
+        weiss.fill(Qt::white);
+        raster.schattenDarueber(weiss, QPoint(8, 8), versatz, qRgb(0, 0, 0), 0.5f);
+        const Deckung schatten = deckung(weiss, [](QRgb p) { return 1 - qGray(p) / 255.0; });
+        const Deckung wuerfel = deckung(raster.bild(), alpha);
+        QVERIFY2(std::abs(schatten.summe - wuerfel.summe * 0.5) < wuerfel.summe * 0.005,  // grey is rounded to 8 bits
+                 qPrintable(QString("%1 %2").arg(schatten.summe).arg(wuerfel.summe)));
+        const QPointF fehler = schatten.mitte - (wuerfel.mitte + QPointF(8, 8) + versatz);
+        QVERIFY2(std::hypot(fehler.x(), fehler.y()) < 0.02, qPrintable(QString("%1 %2").arg(fehler.x()).arg(fehler.y())));
+    }
+
+    // Painting a raster over a picture blends by coverage and clips at the picture's edges.
+    void rasterWirdUeberDasBildGelegt()
+    {
+        WuerfelRaster raster(64, 64);
+        WuerfelAnsicht w = vonVorn(0);
+        w.koerperFarbe = qRgb(200, 200, 200);
+        raster.wuerfel(w, 1);
+        QImage bild(40, 40, QImage::Format_ARGB32_Premultiplied);
+        bild.fill(qRgb(0, 0, 200));
+        raster.darueber(bild, QPoint(-32, -32), 0.5f);  // the die's lower right quarter, at half strength
+        const QRgb mitte = bild.pixel(5, 5);
+        QCOMPARE(qAlpha(mitte), 255);
+        QVERIFY(qBlue(mitte) > 90 && qBlue(mitte) < 110 + 100 && qRed(mitte) > 70 && qRed(mitte) < 130);
+        QCOMPARE(QColor(bild.pixel(30, 30)), QColor(0, 0, 200));  // past the die's edge at 20
+        raster.darueber(bild, QPoint(1000, -1000));                // wholly outside: nothing happens
+        QCOMPARE(QColor(bild.pixel(30, 30)), QColor(0, 0, 200));
+    }
+
     void symbolIstGefuelltUndImIcon_data()
     {
         QTest::addColumn<int>("pixel");
@@ -139,7 +245,9 @@ private slots:
         const QImage b = artwork::symbol(pixel).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(b.size(), QSize(pixel, pixel));
         QVERIFY2(zaehle(b, b.rect(), [](QRgb p) { return qAlpha(p) > 200; }) > pixel * pixel / 3, "mostly empty");
-        QVERIFY(Artwork(1).icon().availableSizes().contains(QSize(pixel, pixel)));
+        const Artwork art(1);
+        QCOMPARE(art.icon().availableSizes().contains(QSize(pixel, pixel)), pixel <= 64);
+        QCOMPARE(art.icon().pixmap(pixel).size(), QSize(pixel, pixel));
     }
 
     void jedeZeileHatBeschriftungNebenTextfreienFeldern_data()

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/wuerfelkoerper.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRgb>
+
+#include <array>
+#include <vector>
+
+namespace wk {
+
+// One die to rasterise. Lengths are in physical pixels of the target.
+struct WuerfelAnsicht {
+    koerper::Lage lage{};
+    QPointF mitte{};
+    double halb = 10;            // half the edge length
+    double rundung = 3;          // how far each corner of the outline is cut back along its edges
+    double kantenBreite = 1;     // the dark outline, centred on the outline
+    double augenRadius = 0.21;   // pip radius in face units (the single pip is 1.18 times as large)
+    double mindestSicht = 0.5;   // faces turned further away (normal z below this) show no pips
+    std::array<int, 6> augen{1, 6, 3, 4, 2, 5};  // pips per face 0..5, 0 for none
+    // The turn during the exposure: the die turns about this axis (screen
+    // coordinates) by its length in degrees, evenly, `lage` half way; the
+    // picture is smeared accordingly. Zero for a die at rest.
+    koerper::Vek schwenk{};
+    QRgb koerperFarbe = qRgb(250, 242, 220);
+    QRgb augenFarbe = qRgb(34, 26, 22);
+    QRgb augenRand = qRgb(82, 70, 58);
+    QRgb kantenFarbe = qRgb(128, 108, 80);
+};
+
+// Premultiplied RGBA in floats, to which dice are added with a weight: the sum
+// of a die's moments, each weighted, divided by the sum of the weights, is
+// its motion-blurred picture. Each die is antialiased on its own, with the
+// same look as the painted one: shaded faces, hollow pips, a light line where
+// two faces meet, a dark outline with rounded corners.
+class WuerfelRaster {
+public:
+    WuerfelRaster(int breite, int hoehe);
+
+    // Adds the die, every colour value and its coverage times `gewicht` (> 0).
+    void wuerfel(const WuerfelAnsicht& w, float gewicht = 1);
+
+    // The sum times `faktor`, as an image of the raster's size.
+    QImage bild(float faktor = 1) const;
+    // Paints the sum times `faktor` over `ziel` (premultiplied ARGB32) with
+    // its top-left at the physical pixel `versatz`; parts outside are dropped.
+    void darueber(QImage& ziel, QPoint versatz, float faktor = 1) const;
+    // Paints the shadow of what was added over `ziel`: the coverage moved by
+    // `verschiebung` (physical pixels), in `farbe` at opacity `deckung` (0..1).
+    void schattenDarueber(QImage& ziel, QPoint versatz, QPointF verschiebung, QRgb farbe, float deckung) const;
+    void leeren();
+
+    int breite() const { return m_breite; }
+    int hoehe() const { return m_hoehe; }
+
+private:
+
+    int m_breite = 0;
+    int m_hoehe = 0;
+    std::vector<float> m_summe{};  // r, g, b, a per pixel, row after row
+    std::vector<float> m_zeile{};  // six rows of values for the face being drawn
+};
+
+} // namespace wk
