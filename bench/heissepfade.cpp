@@ -12,11 +12,18 @@
 //   Artwork/Alles/<d>          both together
 //
 //   wk_heissepfade [--skalierung=N] [Google Benchmark options]
+//   wk_heissepfade --wuerfe=N
 //
 // --skalierung=N sets QT_SCALE_FACTOR before the application starts, so the
 // game window is drawn at N device pixels per pixel; with N other than 1 only
 // Fenster/TaktMitBild runs. After the table the program prints PASS or MISS
 // for each target it has a figure for, judged on the median of the repetitions.
+//
+// --wuerfe=N instead plays N rolls in the game window with its own timer and
+// reports how regularly Timer1 fired: the gaps between its intervals and how
+// many came half an interval or more late (a dropped tick). It exits with 1
+// if any did. bench/run runs it once as it is and once under nice on a core
+// kept busy by another program.
 #include "spieler.h"
 
 #include "game/meldung.h"
@@ -27,6 +34,7 @@
 #include "ui/form1.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QPushButton>
 #include <QTimer>
@@ -35,6 +43,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -249,6 +258,53 @@ void artworkAlles(benchmark::State& state, qreal dpr) {
     }
 }
 
+int wuerfeMessen(int anzahl) {
+    const Artwork artwork(qApp->devicePixelRatio());
+    NichtOben nichtOben;
+    Partie partie(6, 25);
+    Form1 fenster(partie.stand, partie.zufall, partie.meldung, nichtOben, artwork, [] {});
+    fenster.show();
+    QCoreApplication::processEvents();
+    auto* timer1 = fenster.findChild<QTimer*>(QStringLiteral("Timer1"));
+    if (!timer1) {
+        std::fprintf(stderr, "Form1 has no timer Timer1\n");
+        return 2;
+    }
+    std::vector<double> abstaende;  // ms between consecutive intervals of one roll
+    QElapsedTimer uhr;
+    uhr.start();
+    qint64 letzter = -1;
+    QObject::connect(timer1, &QTimer::timeout, [&] {
+        const qint64 jetzt = uhr.nsecsElapsed();
+        if (letzter >= 0) {
+            abstaende.push_back(static_cast<double>(jetzt - letzter) / 1e6);
+        }
+        letzter = jetzt;
+    });
+    int wuerfe = 0;
+    for (; wuerfe < anzahl; ++wuerfe) {
+        letzter = -1;
+        if (!wurfImFensterBeginnen(fenster)) {
+            break;
+        }
+        while (fenster.spiel().feld().Timer1) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+    if (abstaende.empty()) {
+        std::fprintf(stderr, "no roll was played\n");
+        return 2;
+    }
+    std::sort(abstaende.begin(), abstaende.end());
+    const double soll = Form1::TimerIntervallMs;
+    const auto spaet = std::count_if(abstaende.begin(), abstaende.end(), [soll](double a) { return a >= 1.5 * soll; });
+    std::printf("  %d rolls, %zu intervals of %.0f ms: median %.1f ms, min %.1f ms, max %.1f ms; "
+                "late by half an interval or more (dropped ticks): %td  %s\n",
+                wuerfe, abstaende.size(), soll, abstaende[abstaende.size() / 2], abstaende.front(), abstaende.back(),
+                spaet, spaet == 0 ? "PASS" : "MISS");
+    return spaet == 0 ? 0 : 1;
+}
+
 // Passes every run on to the console and keeps the medians.
 class Sammler : public benchmark::ConsoleReporter {
 public:
@@ -275,10 +331,13 @@ private:
 
 int main(int argc, char* argv[]) {
     int skalierung = 1;
+    int wuerfe = 0;
     std::vector<char*> argumente;
     for (int i = 0; i < argc; ++i) {
         if (std::strncmp(argv[i], "--skalierung=", 13) == 0) {
             skalierung = std::max(1, std::atoi(argv[i] + 13));
+        } else if (std::strncmp(argv[i], "--wuerfe=", 9) == 0) {
+            wuerfe = std::max(1, std::atoi(argv[i] + 9));
         } else {
             argumente.push_back(argv[i]);
         }
@@ -289,6 +348,9 @@ int main(int argc, char* argv[]) {
     }
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    if (wuerfe > 0) {
+        return wuerfeMessen(wuerfe);
+    }
 
     const auto eintragen = [](benchmark::internal::Benchmark* b) {
         return b->Repetitions(kWiederholungen)->ReportAggregatesOnly(true)->DisplayAggregatesOnly(true);
