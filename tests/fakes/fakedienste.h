@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
-// Answers input boxes from a queue; an empty optional stands for Cancel, an
-// empty queue accepts the preset. Records each "prompt|preset".
+// Answers input boxes from a queue, nullopt standing for Cancel; an empty
+// queue accepts the preset. Records each "prompt|preset".
 class FakeEingabe : public wk::Eingabe {
 public:
     std::string fragen(const std::string& prompt, const std::string& vorgabe) override {
         gefragt.push_back(prompt + "|" + vorgabe);
-        if (antworten.empty()) return vorgabe;
-        const std::optional<std::string> antwort = antworten.front();
-        antworten.pop_front();
+        const std::optional<std::string> antwort = antworten.empty() ? vorgabe : antworten.front();
+        if (!antworten.empty()) antworten.pop_front();
         return antwort.value_or(std::string());
     }
     std::vector<std::string> gefragt;

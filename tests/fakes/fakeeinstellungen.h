@@ -11,20 +11,17 @@
 // as "Abschnitt/Schlüssel=Wert", and accesses outside a transaction are counted.
 class FakeEinstellungen : public wk::Einstellungen {
 public:
-    std::string lesen(const std::string& abschnitt, const std::string& schluessel,
-                      const std::string& vorgabe) const override {
+    std::string lesen(const std::string& abschnitt, const std::string& schluessel, const std::string& vorgabe) const override {
         zugriffeOhneTransaktion += m_tiefe == 0;
         const auto eintrag = werte.find(abschnitt + "/" + schluessel);
         return eintrag == werte.end() ? vorgabe : eintrag->second;
     }
-    void schreiben(const std::string& abschnitt, const std::string& schluessel,
-                   const std::string& wert) override {
+    void schreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert) override {
         zugriffeOhneTransaktion += m_tiefe == 0;
         werte[abschnitt + "/" + schluessel] = wert;
         protokoll.push_back(abschnitt + "/" + schluessel + "=" + wert);
     }
     void gesperrt(const std::function<void()>& arbeit) override {
-        ++transaktionen;
         ++m_tiefe;
         arbeit();
         --m_tiefe;
@@ -32,7 +29,6 @@ public:
 
     std::map<std::string, std::string> werte;
     std::vector<std::string> protokoll;
-    int transaktionen = 0;
     mutable int zugriffeOhneTransaktion = 0;
 
 private:

@@ -7,8 +7,7 @@
 #include <vector>
 
 // Records every message box and answers it at once. `waehrendOffen` runs while
-// a box is "open", as other input or a timer tick would arrive during a real
-// modal box.
+// a box is "open", as other input or a timer tick would arrive then.
 class FakeMeldung : public wk::Meldung {
 public:
     void zeigen(const std::string& text) override {

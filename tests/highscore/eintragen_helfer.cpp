@@ -8,19 +8,13 @@
 
 #include <iostream>
 #include <limits>
-#include <string>
-
-#include <QString>
 
 #include "game/zahltext.h"
 #include "highscore/highscore.h"
 #include "platform/qteinstellungen.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: eintragen_helfer DATEI NAME=PUNKTE...\n";
-        return 2;
-    }
+    if (argc < 2) return 2;
     // The game waits 5 s for another program's transaction and then goes on
     // without the lock; on a busy machine four programs could wait that long,
     // and the test is about the lock, not about that way out.
@@ -39,5 +33,4 @@ int main(int argc, char** argv) {
         stand.Gesamtpunkte[1] = wk::zahlAusText(ergebnis.substr(ergebnis.rfind('=') + 1));
         highscore.Auswertung(stand);
     }
-    return 0;
 }
