@@ -31,7 +31,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("refusal") << QStringLiteral(" Du hast noch nicht gewürfelt.");
         QTest::newRow("markup name") << QStringLiteral("<b>Anna</b> ist mit Würfeln dran.");
-        QTest::newRow("image name") << QStringLiteral("<img src=x> ist mit Würfeln dran.");
         QTest::newRow("name of 10000 characters") << QString(10000, 'x') + QStringLiteral(" ist mit Würfeln dran.");
     }
     void meldungZeigtKlartextMitEinemOkKnopf() {
@@ -40,8 +39,7 @@ private slots:
         sobaldOffen<QMessageBox>([&](QMessageBox* box) {
             QCOMPARE(box->textFormat(), Qt::PlainText);
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            QCOMPARE(box->buttons().size(), 1);
-            QCOMPARE(box->standardButton(box->buttons().first()), QMessageBox::Ok);
+            QCOMPARE(box->buttons(), QList<QAbstractButton*>{box->button(QMessageBox::Ok)});
             // A line too long for the screen is shortened in the middle.
             const qsizetype mitte = box->text().indexOf(QChar(0x2026));
             QCOMPARE(mitte >= 0, text.size() > 1000);

@@ -56,7 +56,7 @@ struct Zufallsspieler {
             pruefe(ziel, "no control to click");
             if (!ziel) return;
             const bool spielLief = m_anwendung.form1() != nullptr;
-            if (!spielLief) m_blattsummen.clear();
+            if (!spielLief) m_blattsummen.clear();  // a new game may start
             const wk::Spielstand vorher = m_anwendung.stand();
             if (ziel->objectName() == "Image3") loeschen("..");
             ziel->click();
@@ -145,8 +145,7 @@ struct Zufallsspieler {
         for (int i = 0; i < 13; ++i) (i < 6 ? oben : unten) += wk::zahlAusText(feld.Zahlen[i]);
         const double bonus = oben >= 63 ? 100 : 0;
         const std::array<double, 5> summen{oben, bonus, oben + bonus, unten, oben + bonus + unten};
-        const std::array<std::string, 5> zellen{feld.Label1[0], feld.Label1[1], feld.Label1[2], feld.Label1[3], feld.Zahlen[13]};
-        for (std::size_t i = 0; i < summen.size(); ++i) pruefe(zellen[i] == wk::zahlAlsText(summen[i]), QStringLiteral("sum %1").arg(i));
+        for (int i = 0; i < 5; ++i) pruefe((i < 4 ? feld.Label1[i] : feld.Zahlen[13]) == wk::zahlAlsText(summen[i]), QStringLiteral("sum %1").arg(i));
         for (int p = 1; p <= stand.AnzahlSpieler; ++p) {  // players take sheets in order
             pruefe(stand.RundenGespielt[p] == stand.RundenGespielt[stand.AnzahlSpieler] + (p < stand.AktuellerSpieler), "sheet order");
         }
