@@ -1,7 +1,8 @@
-// Scoring: the categories, the sums of a sheet, the number texts its cells
-// hold and the random draws behind the dice.
+// Scoring: the categories and the sums of a sheet, and the random draws
+// behind the dice. (The number texts of the cells are checked against a
+// reference over tests/fuzz/corpus by tst_fuzzkorpus, numbers of more than
+// 15 digits through the highscore file by tst_speicherfehler.)
 #include "game/wertung.h"
-#include "game/zahltext.h"
 #include "game/zufall.h"
 
 #include <QtTest>
@@ -81,24 +82,6 @@ private slots:
         std::array<std::string, 4> label1{"0", "0", "0", "0"};
         wk::summenBilden(zahlen, label1);
         QCOMPARE(QString::fromStdString(label1[0] + " " + label1[1] + " " + label1[2] + " " + label1[3] + " " + zahlen[13]), summen);
-    }
-
-    // The leading-number rule is checked against a simple reference over the
-    // inputs in tests/fuzz/corpus (tst_fuzzkorpus); here what that reference
-    // cannot judge: numbers of more than 15 digits.
-    void langeZahlen_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("wert");
-        QTest::addColumn<QString>("geschrieben");
-        QTest::newRow("twenty digits") << "99999999999999999999" << 1e20 << "100000000000000000000";
-        QTest::newRow("beyond double reads as 0") << QString(400, '9') << 0.0 << "0";
-    }
-    void langeZahlen() {
-        QFETCH(QString, text);
-        QFETCH(double, wert);
-        QFETCH(QString, geschrieben);
-        QCOMPARE(wk::zahlAusText(text.toStdString()), wert);
-        QCOMPARE(QString::fromStdString(wk::zahlAlsText(wert)), geschrieben);
     }
 
     // The same draws every start, each in range, every value about equally often.

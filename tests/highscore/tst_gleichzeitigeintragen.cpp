@@ -45,15 +45,11 @@ private slots:
             programm.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             programm.start(QStringLiteral(EINTRAGEN_HELFER), QStringList{pfad} + eigene);
         }
-        for (auto& programm : programme) {
-            QVERIFY(programm->waitForReadyRead(30000));
-            QCOMPARE(programm->readLine(), QByteArray("bereit\n"));
-        }
+        for (auto& programm : programme) QCOMPARE(programm->waitForReadyRead(30000) ? programm->readLine() : QByteArray(), QByteArray("bereit\n"));
         for (auto& programm : programme) programm->closeWriteChannel();  // let go
         for (auto& programm : programme) {
             QVERIFY(programm->waitForFinished(120000));
-            QCOMPARE(programm->exitStatus(), QProcess::NormalExit);
-            QCOMPARE(programm->exitCode(), 0);
+            QCOMPARE(programm->exitStatus() == QProcess::NormalExit ? programm->exitCode() : -1, 0);
         }
 
         wk::QtEinstellungen speicher(pfad);

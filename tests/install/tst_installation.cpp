@@ -43,8 +43,7 @@ class TstInstallation : public QObject {
 
 private slots:
     void initTestCase() {
-        const auto [code, ausgabe] = starte(QStringLiteral(WK_CMAKE), {"-E", "env", "DESTDIR=" + m_stufe.path(), WK_CMAKE, "--install",
-                                                                      WK_BAUORDNER, "--prefix", "/usr"});
+        const auto [code, ausgabe] = starte(WK_CMAKE, {"-E", "env", "DESTDIR=" + m_stufe.path(), WK_CMAKE, "--install", WK_BAUORDNER, "--prefix", "/usr"});
         QVERIFY2(code == 0, qPrintable(ausgabe));
     }
 
@@ -86,14 +85,10 @@ private slots:
         const QString deb = ordner.filePath(QStringLiteral("wurfkrone_" WK_VERSION "_%1.deb").arg(arch));
         QVERIFY2(QFileInfo::exists(deb), qPrintable(packAusgabe));
         const QString abhaengig = starte(QStringLiteral(WK_DPKG_DEB), {"-f", deb, "Depends"}).second;
-        for (const char* paket : {"libqt6core6", "libqt6gui6", "libqt6widgets6"}) {
-            QVERIFY2(abhaengig.contains(QLatin1String(paket)), qPrintable(abhaengig));
-        }
+        for (const char* paket : {"libqt6core6", "libqt6gui6", "libqt6widgets6"}) QVERIFY2(abhaengig.contains(QLatin1String(paket)), qPrintable(abhaengig));
         const auto [code, inhalt] = starte(QStringLiteral(WK_DPKG_DEB), {"-c", deb});
         QCOMPARE(code, 0);
-        for (const auto& [datei, groesse] : Dateien) {
-            QVERIFY2(inhalt.contains(QStringLiteral(" ./usr/") + datei + '\n'), qPrintable(datei + '\n' + inhalt));
-        }
+        for (const auto& [datei, groesse] : Dateien) QVERIFY2(inhalt.contains(" ./usr/" + datei + '\n'), qPrintable(datei + '\n' + inhalt));
     }
 };
 
