@@ -4,11 +4,10 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 // A settings store in memory. `werte` maps "Abschnitt/Schlüssel" to the value
-// (set it directly for what an earlier run left), `protokoll` logs each write
-// as "Abschnitt/Schlüssel=Wert", and accesses outside a transaction are counted.
+// (set it directly for what an earlier run left); writes and accesses outside
+// a transaction are counted.
 class FakeEinstellungen : public wk::Einstellungen {
 public:
     std::string lesen(const std::string& abschnitt, const std::string& schluessel, const std::string& vorgabe) const override {
@@ -19,7 +18,7 @@ public:
     void schreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert) override {
         zugriffeOhneTransaktion += m_tiefe == 0;
         werte[abschnitt + "/" + schluessel] = wert;
-        protokoll.push_back(abschnitt + "/" + schluessel + "=" + wert);
+        ++schreibvorgaenge;
     }
     void gesperrt(const std::function<void()>& arbeit) override {
         ++m_tiefe;
@@ -28,7 +27,7 @@ public:
     }
 
     std::map<std::string, std::string> werte;
-    std::vector<std::string> protokoll;
+    int schreibvorgaenge = 0;
     mutable int zugriffeOhneTransaktion = 0;
 
 private:

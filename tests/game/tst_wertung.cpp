@@ -1,7 +1,6 @@
-// Scoring: the categories and the sums of a sheet, and the random draws
-// behind the dice. (The number texts of the cells are checked against a
-// reference over tests/fuzz/corpus by tst_fuzzkorpus, numbers of more than
-// 15 digits through the highscore file by tst_speicherfehler.)
+// Scoring: the categories and the sums of a sheet, and the random draws behind
+// the dice. The number texts in the cells are checked by tst_fuzzkorpus and,
+// beyond 15 digits, through the highscore file by tst_speicherfehler.
 #include "game/wertung.h"
 #include "game/zufall.h"
 

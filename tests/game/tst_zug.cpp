@@ -8,14 +8,8 @@ using wk::BildArt;
 
 namespace {
 
-const std::string NochNicht = " Du hast noch nicht gewürfelt.";
-
-int sichtbar(const auto& dinge) {
-    return int(std::count_if(dinge.begin(), dinge.end(), [](auto& d) { return d.Visible; }));
-}
-int waehlbar(const wk::Spielfeld& f) {
-    return int(std::count_if(f.Kategorien.begin(), f.Kategorien.end(), [](auto& k) { return k.Visible && k.Enabled; }));
-}
+int sichtbar(const auto& dinge) { return int(std::count_if(dinge.begin(), dinge.end(), [](auto& d) { return d.Visible; })); }
+int waehlbar(const wk::Spielfeld& f) { return int(std::count_if(f.Kategorien.begin(), f.Kategorien.end(), [](auto& k) { return k.Visible && k.Enabled; })); }
 
 // Every die on the table at rest shows the face its value names.
 void wuerfelZeigenIhrenWert(const wk::Spielfeld& f) {
@@ -141,7 +135,7 @@ private slots:
         blattIstFrisch(f);
         for (int i = 0; i < 100; ++i) t.spiel.Timer1_Timer();
         t.spiel.w1_Click(0);
-        QCOMPARE(t.meldung.texte.back(), NochNicht);
+        QCOMPARE(t.meldung.texte.back(), std::string(" Du hast noch nicht gewürfelt."));
     }
 
     void ganzesSpiel_data() {

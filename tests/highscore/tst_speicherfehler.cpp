@@ -49,12 +49,11 @@ QStringList volleListe() {
 
 // The list of `laenge` Runden in a store in memory, "?" for a missing value.
 QStringList gespeichert(const FakeEinstellungen& speicher, int laenge = 1) {
-    const auto wert = [&](const std::string& schluessel) {
-        const auto eintrag = speicher.werte.find("Highscore" + std::to_string(laenge) + "/" + schluessel);
-        return eintrag == speicher.werte.end() ? QStringLiteral("?") : q(eintrag->second);
-    };
+    const std::string abschnitt = "Highscore" + std::to_string(laenge);
     QStringList liste;
-    for (int platz = 1; platz <= wk::ListenLaenge; ++platz) liste << wert("Name" + std::to_string(platz)) + ':' + wert(std::to_string(platz));
+    for (int platz = 1; platz <= wk::ListenLaenge; ++platz) {
+        liste << q(speicher.lesen(abschnitt, "Name" + std::to_string(platz), "?") + ":" + speicher.lesen(abschnitt, std::to_string(platz), "?"));
+    }
     return liste;
 }
 
@@ -168,8 +167,8 @@ private slots:
             speicher.werte["Highscore1/Name" + std::to_string(platz)] = vorher[platz - 1].section(':', 0, 0).toStdString();
         }
         eintragen(speicher, namen, punkte);
-        QCOMPARE(gespeichert(speicher), nachher);
         QCOMPARE(speicher.zugriffeOhneTransaktion, 0);
+        QCOMPARE(gespeichert(speicher), nachher);
     }
 
     void loeschenMeldetZuerstUndLeertAlleVierListen() {
@@ -178,13 +177,13 @@ private slots:
         FakeMeldung meldung;
         wk::Highscore highscore(speicher, meldung);
         highscore.highscore_anzeigen(1, false);
-        std::size_t geschriebenBeimHinweis = 99;
-        meldung.waehrendOffen = [&] { geschriebenBeimHinweis = speicher.protokoll.size(); };
+        int geschriebenBeimHinweis = 99;
+        meldung.waehrendOffen = [&] { geschriebenBeimHinweis = speicher.schreibvorgaenge; };
         highscore.highscore_loeschen();
         QCOMPARE(meldung.texte, std::vector<std::string>{" Highscore wird gelöscht."});
-        QCOMPARE(geschriebenBeimHinweis, std::size_t{0});
-        for (const int laenge : wk::Spiellaengen) QCOMPARE(gespeichert(speicher, laenge), plaetze({}, QStringLiteral("..:0")));
+        QCOMPARE(geschriebenBeimHinweis, 0);
         QCOMPARE(speicher.zugriffeOhneTransaktion, 0);
+        for (const int laenge : wk::Spiellaengen) QCOMPARE(gespeichert(speicher, laenge), plaetze({}, QStringLiteral("..:0")));
         QCOMPARE(highscore.BestenPunkte()[1], 245.0);  // the list in memory stays as it was
     }
 

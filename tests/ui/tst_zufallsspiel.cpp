@@ -37,15 +37,13 @@ struct Zufallsspieler {
         : m_zufall(seed), m_anwendung({m_meldung, m_eingabe, m_links, m_fensterOben, m_speicher}, *artwork) {
         m_anwendung.starten();
         loeschen("0");
-        // Each finished sheet's total, taken while its closing message is open;
-        // after " dran." the next player is already the current one.
+        // Each finished sheet's total, taken while its closing message is open,
+        // for the player who was to move when the step began.
         m_meldung.waehrendOffen = [this] {
             const std::string& text = m_meldung.texte.back();
-            const wk::Spielstand& st = m_anwendung.stand();
-            if (!m_anwendung.form1() || (!text.ends_with(" dran.") && !text.ends_with(" absolviert.."))) return;
-            const int spieler = text.ends_with(" dran.") ? (st.AktuellerSpieler + st.AnzahlSpieler - 2) % st.AnzahlSpieler + 1
-                                                         : st.AktuellerSpieler;
-            m_blattsummen[spieler] += wk::zahlAusText(m_anwendung.form1()->spiel().feld().Zahlen[13]);
+            if (m_anwendung.form1() && (text.ends_with(" dran.") || text.ends_with(" absolviert.."))) {
+                m_blattsummen[m_blattVon] += wk::zahlAusText(m_anwendung.form1()->spiel().feld().Zahlen[13]);
+            }
         };
     }
 
@@ -58,6 +56,7 @@ struct Zufallsspieler {
             const bool spielLief = m_anwendung.form1() != nullptr;
             if (!spielLief) m_blattsummen.clear();  // a new game may start
             const wk::Spielstand vorher = m_anwendung.stand();
+            m_blattVon = vorher.AktuellerSpieler;  // a step ends at most one sheet
             if (ziel->objectName() == "Image3") loeschen("..");
             ziel->click();
             wk::Form1* f = m_anwendung.form1();
@@ -167,7 +166,7 @@ struct Zufallsspieler {
     std::map<int, std::vector<Eintrag>> m_erwartet;
     std::map<std::tuple<int, int, int>, std::string> m_blatt;  // (player, sheet, cell) -> score
     std::map<int, double> m_blattsummen;
-    int m_schritt = 0, m_zuege = 0, m_spiele = 0;
+    int m_schritt = 0, m_zuege = 0, m_spiele = 0, m_blattVon = 1;
 };
 
 } // namespace
