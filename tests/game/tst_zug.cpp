@@ -91,7 +91,6 @@ private slots:
         QCOMPARE(sichtbar(f.w1), 2);
         QCOMPARE(sichtbar(f.Raus), 3);
         wuerfelZeigenIhrenWert(f);
-
         const std::string chance = std::to_string(t.spiel.wuerdeBringen(12));
         t.spiel.Command17_Click();
         t.spiel.Timer1_Timer();

@@ -1,10 +1,7 @@
-// Test helper, not part of the game: enters results into a highscore file
-// through Highscore::Auswertung, a game of one Runde and one player per
-// result, so that every result is a transaction of its own. It prints
+// Test helper: eintragen_helfer DATEI NAME=PUNKTE... enters each result into
+// the highscore file as a game of its own, one transaction each. It prints
 // "bereit" and waits until its standard input is closed, so that several
 // helpers can be let go at one moment.
-//
-//   eintragen_helfer DATEI NAME=PUNKTE...
 
 #include <iostream>
 #include <limits>

@@ -40,13 +40,6 @@ QStringList plaetze(QStringList anfang, const QString& rest = QStringLiteral("0:
     return anfang;
 }
 
-// Places 1..18 hold 500 points, place 19 holds 120 and place 20 holds 100.
-QStringList volleListe() {
-    QStringList liste;
-    for (int platz = 1; platz <= 18; ++platz) liste << QStringLiteral("P%1:500").arg(platz);
-    return liste << QStringLiteral("Vorletzter:120") << QStringLiteral("Letzter:100");
-}
-
 // The list of `laenge` Runden in a store in memory, "?" for a missing value.
 QStringList gespeichert(const FakeEinstellungen& speicher, int laenge = 1) {
     const std::string abschnitt = "Highscore" + std::to_string(laenge);
@@ -135,16 +128,19 @@ private slots:
         QTest::addColumn<QStringList>("nachher");
         const auto fall = [](const char* name, const QStringList& vorher, const QStringList& namen, const QList<double>& punkte,
                              const QStringList& nachher) { QTest::newRow(name) << vorher << namen << punkte << nachher; };
-        QStringList geschlagen = volleListe(), vorletzter = volleListe();
+        QStringList voll;  // places 1..18 hold 500 points, place 19 holds 120 and place 20 holds 100
+        for (int platz = 1; platz <= 18; ++platz) voll << QStringLiteral("P%1:500").arg(platz);
+        voll << QStringLiteral("Vorletzter:120") << QStringLiteral("Letzter:100");
+        QStringList geschlagen = voll, vorletzter = voll;
         geschlagen.last() = QStringLiteral("Neu:101");
         vorletzter.insert(18, QStringLiteral("Neu:130"));
         vorletzter.removeLast();
         fall("fresh store: first place, the rest 0", {}, {"Anna"}, {245}, plaetze({"Anna:245"}));
         fall("equal totals: player 1 above player 2", {}, {"Anna", "Bernd"}, {150, 150}, plaetze({"Anna:150", "Bernd:150"}));
         fall("equal to a stored result: below it", plaetze({"Alt:245"}), {"Neu"}, {245}, plaetze({"Alt:245", "Neu:245"}));
-        fall("equal to place 20: stays out", volleListe(), {"Neu"}, {100}, volleListe());
-        fall("beats place 20 by one: old 20th drops out", volleListe(), {"Neu"}, {101}, geschlagen);
-        fall("new 19th: old 19th becomes 20th", volleListe(), {"Neu"}, {130}, vorletzter);
+        fall("equal to place 20: stays out", voll, {"Neu"}, {100}, voll);
+        fall("beats place 20 by one: old 20th drops out", voll, {"Neu"}, {101}, geschlagen);
+        fall("new 19th: old 19th becomes 20th", voll, {"Neu"}, {130}, vorletzter);
         fall("after clearing: 1 point is first", plaetze({}, "..:0"), {"Eva"}, {1}, plaetze({"Eva:1"}, "..:0"));
         fall("0 points never enter a list of zeros", {}, {"Null"}, {0}, plaetze({}));
         fall("no number never enters", {}, {"X"}, {qQNaN()}, plaetze({}));
@@ -261,7 +257,6 @@ private slots:
         for (quint32 i = 0, z = 2024; i < 8192; ++i) zufall[i] = char((z = z * 1664525u + 1013904223u) >> 24);
         const QStringList nurNeu{"Neu:100"}, neuVorn{"Neu:100", "Alt:0"};
         const QByteArray megabyte(1 << 20, 'x');
-
         fall("no file", QByteArray(), {}, nurNeu);
         for (const auto& [wie, text] : {std::pair{"a comma", "A, B"}, {"quotes", "Sie sagte \"Hallo\""}, {"an equals sign and a semicolon", "x=y;z"},
                                         {"umlauts and an emoji", "Jürgen Öztürk-Weiß \U0001F3B2"}, {"the look of a variant", "@Variant(0)"},

@@ -66,8 +66,8 @@ private slots:
             dialog->setTextValue(QStringLiteral("Anna"));
             bestaetigen ? dialog->accept() : dialog->reject();
         });
-        const std::string antwort = wk::QtEingabe().fragen("Geben Sie Ihren Namen ein <b>Spieler</b>", "Spieler Name 1");
-        QCOMPARE(QString::fromStdString(antwort), bestaetigen ? QStringLiteral("Anna") : QString());
+        QCOMPARE(QString::fromStdString(wk::QtEingabe().fragen("Geben Sie Ihren Namen ein <b>Spieler</b>", "Spieler Name 1")),
+                 bestaetigen ? QStringLiteral("Anna") : QString());
     }
 };
 

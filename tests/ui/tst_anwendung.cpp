@@ -184,7 +184,6 @@ private slots:
         QCOMPARE(folge, (QStringList{"Command2_1", "Command2_2", "Command2_3", "Option2_0", "Option1_0", "Label2_0", "Label2_1", "Label1"}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // a focused link opens with Return
         QCOMPARE(p.links.geoeffnet.size(), std::size_t{1});
-
         p.in(f, QStringLiteral("Option1_0"))->setFocus();  // arrow keys move through a group and select
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(p.anwendung.stand().Runden, 5);
