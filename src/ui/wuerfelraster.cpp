@@ -423,7 +423,8 @@ constexpr double kRateSchritt = 0.05;
 
 void WuerfelRaster::wuerfel(const WuerfelAnsicht& w, float gewicht)
 {
-    if (!(gewicht > 0) || !(w.halb > 0) || !std::isfinite(w.halb))
+    if (!(gewicht > 0) || !(w.halb > 0) || w.halb > 1e5 || !std::isfinite(w.mitte.x()) || !std::isfinite(w.mitte.y())
+        || std::abs(w.mitte.x()) > 1e5 || std::abs(w.mitte.y()) > 1e5)
         return;
     const float halbeKante = float(std::max(0.0, w.kantenBreite) / 2);
 

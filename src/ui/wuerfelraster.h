@@ -41,6 +41,8 @@ public:
     WuerfelRaster(int breite, int hoehe);
 
     // Adds the die, every colour value and its coverage times `gewicht` (> 0).
+    // Nothing is added for a weight that is not positive, or for a die whose
+    // half edge is not positive or whose size or place lies beyond 100000 px.
     void wuerfel(const WuerfelAnsicht& w, float gewicht = 1);
 
     // The sum times `faktor`, as an image of the raster's size.
