@@ -44,9 +44,7 @@ QStringList plaetze(QStringList anfang, const QString& rest = QStringLiteral("0:
 QStringList gespeichert(const FakeEinstellungen& speicher, int laenge = 1) {
     const std::string abschnitt = "Highscore" + std::to_string(laenge);
     QStringList liste;
-    for (int platz = 1; platz <= wk::ListenLaenge; ++platz) {
-        liste << q(speicher.lesen(abschnitt, "Name" + std::to_string(platz), "?") + ":" + speicher.lesen(abschnitt, std::to_string(platz), "?"));
-    }
+    for (int n = 1; n <= wk::ListenLaenge; ++n) liste << q(speicher.lesen(abschnitt, "Name" + std::to_string(n), "?") + ":" + speicher.lesen(abschnitt, std::to_string(n), "?"));
     return liste;
 }
 
@@ -116,9 +114,8 @@ private slots:
     }
     void cleanup() {
         rechteZurueck();
-        for (const QString& muster : std::as_const(erwartet)) {
-            QVERIFY2(warnungen.join('\n').contains(QRegularExpression(muster)), qPrintable(muster + " not in:\n" + warnungen.join('\n')));
-        }
+        const QString log = warnungen.join('\n');
+        for (const QString& muster : std::as_const(erwartet)) QVERIFY2(log.contains(QRegularExpression(muster)), qPrintable(muster + " not in:\n" + log));
     }
 
     void auswertungReihtJedenSpielerEin_data() {

@@ -74,11 +74,9 @@ void zeigtWoertlich(QLabel* label, const QString& text) {
     QCOMPARE(label->textFormat(), Qt::PlainText);
     QCOMPARE(label->accessibleDescription(), text);
     QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
-    QString gezeigt = label->text();
-    if (gezeigt.endsWith(QChar(0x2026))) {
-        gezeigt.chop(1);
-        QCOMPARE(label->toolTip(), text);
-    }
+    const bool gekuerzt = label->text().endsWith(QChar(0x2026));
+    const QString gezeigt = gekuerzt ? label->text().chopped(1) : label->text();
+    QCOMPARE(label->toolTip(), gekuerzt ? text : QString());
     QCOMPARE(QString(text).replace('\t', ' ').replace('\n', ' ').left(gezeigt.size()), gezeigt);
 }
 

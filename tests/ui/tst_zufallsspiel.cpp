@@ -60,7 +60,6 @@ struct Zufallsspieler {
             if (ziel->objectName() == "Image3") loeschen("..");
             ziel->click();
             wk::Form1* f = m_anwendung.form1();
-            // 0 to 8 animation intervals
             for (int i = int(m_zufall.bounded(9)); i > 0 && f && m_anwendung.form1() == f && f->spiel().feld().Timer1; --i) QMetaObject::invokeMethod(f, "takt");
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             if (spielLief && !m_anwendung.form1()) spielEnde(vorher);
