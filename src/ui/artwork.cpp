@@ -200,29 +200,13 @@ double zufall(int x, int y, std::uint32_t saat)
 // the viewer. Each visible face is painted in its own coordinates, the square
 // -1..1, through the affine map that carries it onto the screen.
 
-// Convex hull (monotone chain); collinear and repeated points are dropped.
-QPolygonF huelle(std::vector<QPointF> punkte)
+// Convex hull; collinear and repeated points are dropped.
+QPolygonF huelle(const std::vector<QPointF>& punkte)
 {
-    std::sort(punkte.begin(), punkte.end(), [](QPointF a, QPointF b) {
-        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
-    });
-    const auto kreuz = [](QPointF o, QPointF a, QPointF b) {
-        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
-    };
-    std::vector<QPointF> h(2 * punkte.size());
-    std::size_t k = 0;
-    for (const QPointF& pt : punkte) {
-        while (k >= 2 && kreuz(h[k - 2], h[k - 1], pt) <= 1e-9)
-            --k;
-        h[k++] = pt;
-    }
-    for (std::size_t i = punkte.size() - 1, t = k + 1; i-- > 0;) {
-        while (k >= t && kreuz(h[k - 2], h[k - 1], punkte[i]) <= 1e-9)
-            --k;
-        h[k++] = punkte[i];
-    }
-    h.resize(k > 0 ? k - 1 : 0);
-    return QPolygonF(QList<QPointF>(h.begin(), h.end()));
+    QPolygonF h;
+    for (const int i : huellenIndizes(punkte))
+        h << punkte[static_cast<std::size_t>(i)];
+    return h;
 }
 
 // A convex polygon with every corner rounded by up to `radius`.
@@ -271,7 +255,7 @@ QPolygonF umrissVon(const Koerper& k)
         const Vek v = k.lage({(i & 1) ? 1.0 : -1.0, (i & 2) ? 1.0 : -1.0, (i & 4) ? 1.0 : -1.0});
         ecken.push_back(k.mitte + QPointF(v.x, v.y) * k.halb);
     }
-    return huelle(std::move(ecken));
+    return huelle(ecken);
 }
 
 QPainterPath koerperPfad(const Koerper& k)

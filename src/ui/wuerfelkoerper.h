@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QPointF>
+
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 // The die as a body in space, shared by the painted and the rasterised dice:
 // a cube of half edge 1 around the origin, seen in parallel projection with x
@@ -98,5 +102,36 @@ constexpr std::array<std::array<Punkt, 6>, 7> kAugenBild{{
     {{{-kA, -kA}, {kA, -kA}, {0, 0}, {-kA, kA}, {kA, kA}}},
     {{{-kA, -kA}, {-kA, 0}, {-kA, kA}, {kA, -kA}, {kA, 0}, {kA, kA}}},
 }};
+
+// The indices of the convex hull of `p`, in order round it; collinear and
+// repeated points are left out.
+inline std::vector<int> huellenIndizes(const std::vector<QPointF>& p)
+{
+    std::vector<int> reihe(p.size());
+    for (std::size_t i = 0; i < reihe.size(); ++i)
+        reihe[i] = static_cast<int>(i);
+    const auto punkt = [&p](int i) { return p[static_cast<std::size_t>(i)]; };
+    std::sort(reihe.begin(), reihe.end(), [&punkt](int a, int b) {
+        return punkt(a).x() < punkt(b).x() || (punkt(a).x() == punkt(b).x() && punkt(a).y() < punkt(b).y());
+    });
+    const auto kreuz = [&punkt](int o, int a, int b) {
+        const QPointF oa = punkt(a) - punkt(o), ob = punkt(b) - punkt(o);
+        return oa.x() * ob.y() - oa.y() * ob.x();
+    };
+    std::vector<int> h(2 * p.size());
+    std::size_t k = 0;
+    for (const int i : reihe) {
+        while (k >= 2 && kreuz(h[k - 2], h[k - 1], i) <= 1e-9)
+            --k;
+        h[k++] = i;
+    }
+    for (std::size_t j = reihe.size() - 1, t = k + 1; j-- > 0;) {
+        while (k >= t && kreuz(h[k - 2], h[k - 1], reihe[j]) <= 1e-9)
+            --k;
+        h[k++] = reihe[j];
+    }
+    h.resize(k > 0 ? k - 1 : 0);
+    return h;
+}
 
 } // namespace wk::koerper

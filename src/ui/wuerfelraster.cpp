@@ -62,31 +62,6 @@ Pixel projiziert(const WuerfelAnsicht& w, Vek v)
     return {w.mitte.x() + g.x * w.halb, w.mitte.y() + g.y * w.halb};
 }
 
-// Indices of the convex hull of `p`, counter-clockwise in screen terms.
-std::vector<int> huellenIndizes(const std::array<Pixel, 8>& p)
-{
-    std::array<int, 8> reihe{0, 1, 2, 3, 4, 5, 6, 7};
-    std::sort(reihe.begin(), reihe.end(),
-              [&p](int a, int b) { return p[a].x < p[b].x || (p[a].x == p[b].x && p[a].y < p[b].y); });
-    const auto kreuz = [&p](int o, int a, int b) {
-        return (p[a].x - p[o].x) * (p[b].y - p[o].y) - (p[a].y - p[o].y) * (p[b].x - p[o].x);
-    };
-    std::vector<int> h(16);
-    std::size_t k = 0;
-    for (const int i : reihe) {
-        while (k >= 2 && kreuz(h[k - 2], h[k - 1], i) <= 1e-9)
-            --k;
-        h[k++] = i;
-    }
-    for (std::size_t j = reihe.size() - 1, t = k + 1; j-- > 0;) {
-        while (k >= t && kreuz(h[k - 2], h[k - 1], reihe[j]) <= 1e-9)
-            --k;
-        h[k++] = reihe[j];
-    }
-    h.resize(k > 0 ? k - 1 : 0);
-    return h;
-}
-
 struct Kasten {
     int x0 = 0;
     int x1 = -1;
@@ -165,12 +140,16 @@ namespace {
 // The loops over one row of a face, each over plain arrays so that they
 // vectorise; the face's numbers are copied into locals first.
 
-// Coverage, shading, outline and light line of n pixels from the pixel centre px0.
-void flaechenLauf(const Flaeche& f, float ru, float rv, float px0, int n, float* __restrict deckung,
-                  float* __restrict rot, float* __restrict gruen, float* __restrict blau, float* __restrict kante,
-                  float* __restrict licht)
+// Coverage, shading, outline and light line of n pixels from the pixel centre
+// px0. On a turning face (`bewegt`) every edge is smeared over the distance it
+// travels during the exposure; dru and drv are the row's parts of that travel.
+template <bool bewegt>
+void flaechenLauf(const Flaeche& f, float ru, float rv, float dru, float drv, float px0, int n,
+                  float* __restrict deckung, float* __restrict rot, float* __restrict gruen, float* __restrict blau,
+                  float* __restrict kante, float* __restrict licht)
 {
-    const float au = f.au, av = f.av, gu = f.gu, gv = f.gv, breite = f.kantenBreite, lichtBreite = f.lichtBreite;
+    const float au = f.au, av = f.av, dau = f.dau, dav = f.dav, gu = f.gu, gv = f.gv;
+    const float breite = f.kantenBreite, lichtBreite = f.lichtBreite, kantenMasse = breite > 1 ? breite : 1;
     const float ue0 = f.ueber[0], ue1 = f.ueber[1], ue2 = f.ueber[2], ue3 = f.ueber[3];
     const float k0 = ue0 + f.zurKante[0], k1 = ue1 + f.zurKante[1], k2 = ue2 + f.zurKante[2], k3 = ue3 + f.zurKante[3];
     const float l0 = f.zumLicht[0], l1 = f.zumLicht[1], l2 = f.zumLicht[2], l3 = f.zumLicht[3];
@@ -179,12 +158,21 @@ void flaechenLauf(const Flaeche& f, float ru, float rv, float px0, int n, float*
     for (int i = 0; i < n; ++i) {
         const float px = px0 + float(i);
         const float u = au * px + ru, v = av * px + rv;
+        // One over the width in pixels over which each edge is smeared, at least one.
+        float iu = 1, iv = 1;
+        if constexpr (bewegt) {
+            iu = kleiner(1.0f, 0.5f / (std::abs(dau * px + dru) * gu + 1e-6f));
+            iv = kleiner(1.0f, 0.5f / (std::abs(dav * px + drv) * gv + 1e-6f));
+        }
         const float up = (1 - u) * gu, um = (1 + u) * gu, vp = (1 - v) * gv, vm = (1 + v) * gv;
-        deckung[i] = klemme(kleiner(up + ue0, um + ue1) + 0.5f) * klemme(kleiner(vp + ue2, vm + ue3) + 0.5f);
+        const float inU = klemme((up + ue0) * iu + 0.5f) + klemme((um + ue1) * iu + 0.5f) - 1;
+        const float inV = klemme((vp + ue2) * iv + 0.5f) + klemme((vm + ue3) * iv + 0.5f) - 1;
+        deckung[i] = groesser(inU, 0.0f) * groesser(inV, 0.0f);
+        const float iw = kleiner(iu, iv);
         const float zurKante = kleiner(kleiner(up + k0, um + k1), kleiner(vp + k2, vm + k3));
-        kante[i] = klemme(breite - zurKante + 0.5f);
+        kante[i] = klemme((breite - zurKante) * iw + 0.5f) * kleiner(1.0f, kantenMasse * iw);
         const float zumLicht = kleiner(kleiner(up + l0, um + l1), kleiner(vp + l2, vm + l3));
-        licht[i] = kLichtDeckung * klemme(lichtBreite - zumLicht + 0.5f);
+        licht[i] = kLichtDeckung * klemme((lichtBreite - zumLicht) * iw + 0.5f) * iw;
         const float t = klemme((u + v + 2) * 0.25f);
         rot[i] = hr + dr * t;
         gruen[i] = hg + dg * t;
@@ -213,41 +201,6 @@ void augenLauf(const Flaeche& f, float mu, float mv, float ru, float rv, float p
         rot[i] += (ar + rr * tg - rot[i]) * deck;
         gruen[i] += (ag + rg * tg - gruen[i]) * deck;
         blau[i] += (ab + rb * tg - blau[i]) * deck;
-    }
-}
-
-// The same for a turning face: every edge is smeared over the distance it
-// travels during the exposure; dru and drv are the row's parts of that travel.
-void flaechenLaufBewegt(const Flaeche& f, float ru, float rv, float dru, float drv, float px0, int n,
-                        float* __restrict deckung, float* __restrict rot, float* __restrict gruen,
-                        float* __restrict blau, float* __restrict kante, float* __restrict licht)
-{
-    const float au = f.au, av = f.av, dau = f.dau, dav = f.dav, gu = f.gu, gv = f.gv;
-    const float breite = f.kantenBreite, lichtBreite = f.lichtBreite, kantenMasse = breite > 1 ? breite : 1;
-    const float ue0 = f.ueber[0], ue1 = f.ueber[1], ue2 = f.ueber[2], ue3 = f.ueber[3];
-    const float k0 = ue0 + f.zurKante[0], k1 = ue1 + f.zurKante[1], k2 = ue2 + f.zurKante[2], k3 = ue3 + f.zurKante[3];
-    const float l0 = f.zumLicht[0], l1 = f.zumLicht[1], l2 = f.zumLicht[2], l3 = f.zumLicht[3];
-    const float hr = f.hell.r, hg = f.hell.g, hb = f.hell.b;
-    const float dr = f.dunkel.r - hr, dg = f.dunkel.g - hg, db = f.dunkel.b - hb;
-    for (int i = 0; i < n; ++i) {
-        const float px = px0 + float(i);
-        const float u = au * px + ru, v = av * px + rv;
-        // One over the width in pixels over which each edge is smeared, at least one.
-        const float iu = kleiner(1.0f, 0.5f / (std::abs(dau * px + dru) * gu + 1e-6f));
-        const float iv = kleiner(1.0f, 0.5f / (std::abs(dav * px + drv) * gv + 1e-6f));
-        const float up = (1 - u) * gu, um = (1 + u) * gu, vp = (1 - v) * gv, vm = (1 + v) * gv;
-        const float inU = klemme((up + ue0) * iu + 0.5f) + klemme((um + ue1) * iu + 0.5f) - 1;
-        const float inV = klemme((vp + ue2) * iv + 0.5f) + klemme((vm + ue3) * iv + 0.5f) - 1;
-        deckung[i] = groesser(inU, 0.0f) * groesser(inV, 0.0f);
-        const float iw = kleiner(iu, iv);
-        const float zurKante = kleiner(kleiner(up + k0, um + k1), kleiner(vp + k2, vm + k3));
-        kante[i] = klemme((breite - zurKante) * iw + 0.5f) * kleiner(1.0f, kantenMasse * iw);
-        const float zumLicht = kleiner(kleiner(up + l0, um + l1), kleiner(vp + l2, vm + l3));
-        licht[i] = kLichtDeckung * klemme((lichtBreite - zumLicht) * iw + 0.5f) * iw;
-        const float t = klemme((u + v + 2) * 0.25f);
-        rot[i] = hr + dr * t;
-        gruen[i] = hg + dg * t;
-        blau[i] = hb + db * t;
     }
 }
 
@@ -357,9 +310,9 @@ void flaecheZeichnen(const Flaeche& f, const std::vector<Ecke>& ecken, float gew
         float* licht = kante + breite;
 
         if (f.bewegt)
-            flaechenLaufBewegt(f, ru, rv, dru, drv, float(x0) + 0.5f, anzahl, deckung, rot, gruen, blau, kante, licht);
+            flaechenLauf<true>(f, ru, rv, dru, drv, float(x0) + 0.5f, anzahl, deckung, rot, gruen, blau, kante, licht);
         else
-            flaechenLauf(f, ru, rv, float(x0) + 0.5f, anzahl, deckung, rot, gruen, blau, kante, licht);
+            flaechenLauf<false>(f, ru, rv, dru, drv, float(x0) + 0.5f, anzahl, deckung, rot, gruen, blau, kante, licht);
 
         // Pips, each over the few pixels of this row its circle can reach.
         for (int a = 0; a < f.augen; ++a) {
@@ -450,7 +403,10 @@ void WuerfelRaster::wuerfel(const WuerfelAnsicht& w, float gewicht)
         punkte[i] = projiziert(w, ecke);
         weg = std::max(weg, bewegt ? halberWeg(ecke) : 0.0);
     }
-    const std::vector<int> huelle = huellenIndizes(punkte);
+    std::vector<QPointF> umriss;
+    for (const Pixel& p : punkte)
+        umriss.emplace_back(p.x, p.y);
+    const std::vector<int> huelle = huellenIndizes(umriss);
     std::vector<Ecke> ecken;
     const std::size_t n = huelle.size();
     for (std::size_t j = 0; j < n && n >= 3; ++j) {
