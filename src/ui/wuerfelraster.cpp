@@ -180,36 +180,15 @@ void flaechenLauf(const Flaeche& f, float ru, float rv, float dru, float drv, fl
     }
 }
 
-// One pip centred at (mu, mv) over n pixels: a hollow, darkest towards the upper left.
-void augenLauf(const Flaeche& f, float mu, float mv, float ru, float rv, float px0, int n,
+// One pip centred at (mu, mv) over n pixels: a hollow, darkest towards the
+// upper left. On a turning face (`bewegt`) the disc is swept along the pixel's
+// path across the face during the exposure, weighted by the time it covers
+// the pixel; dru and drv are the row's parts of that path.
+template <bool bewegt>
+void augenLauf(const Flaeche& f, float mu, float mv, float ru, float rv, float dru, float drv, float px0, int n,
                float* __restrict rot, float* __restrict gruen, float* __restrict blau)
 {
-    const float au = f.au, av = f.av, bu = f.bu, bv = f.bv, r = f.augenRadius;
-    const float gx = -0.28f * r, gy = -0.28f * r, kehrGr = 1 / (1.25f * r);
-    const float ar = f.auge.r, ag = f.auge.g, ab = f.auge.b;
-    const float rr = f.augeRand.r - ar, rg = f.augeRand.g - ag, rb = f.augeRand.b - ab;
-    for (int i = 0; i < n; ++i) {
-        const float px = px0 + float(i);
-        const float du = au * px + ru - mu, dv = av * px + rv - mv;
-        const float d = std::sqrt(du * du + dv * dv);
-        // (r - d) in pixels: divided by the length of d's gradient on the screen.
-        const float sx = du * au + dv * av, sy = du * bu + dv * bv;
-        const float steigung = std::sqrt(sx * sx + sy * sy) + 1e-6f;
-        const float deck = klemme((r - d) * d / steigung + 0.5f);
-        const float eu = du - gx, ev = dv - gy;
-        const float tg = klemme((std::sqrt(eu * eu + ev * ev) * kehrGr - 0.72f) * (1 / 0.28f));
-        rot[i] += (ar + rr * tg - rot[i]) * deck;
-        gruen[i] += (ag + rg * tg - gruen[i]) * deck;
-        blau[i] += (ab + rb * tg - blau[i]) * deck;
-    }
-}
-
-// A pip of a turning face: the disc swept along the pixel's path across the
-// face during the exposure, weighted by the time it covers the pixel.
-void augenLaufBewegt(const Flaeche& f, float mu, float mv, float ru, float rv, float dru, float drv, float px0, int n,
-                     float* __restrict rot, float* __restrict gruen, float* __restrict blau)
-{
-    const float au = f.au, av = f.av, dau = f.dau, dav = f.dav, r = f.augenRadius;
+    const float au = f.au, av = f.av, bu = f.bu, bv = f.bv, dau = f.dau, dav = f.dav, r = f.augenRadius;
     const float kehrPixel = std::sqrt(f.gu * f.gv);  // pixels per face unit
     const float schief = 0.01f / kehrPixel;          // gives a still pixel a direction
     const float gx = -0.28f * r, gy = -0.28f * r, kehrGr = 1 / (1.25f * r);
@@ -218,13 +197,22 @@ void augenLaufBewegt(const Flaeche& f, float mu, float mv, float ru, float rv, f
     for (int i = 0; i < n; ++i) {
         const float px = px0 + float(i);
         const float du = au * px + ru - mu, dv = av * px + rv - mv;
-        const float su = dau * px + dru + schief, sv = dav * px + drv;
-        const float l = std::sqrt(su * su + sv * sv), kehrL = 1 / l;
-        const float laengs = (du * su + dv * sv) * kehrL, quer = std::abs(du * sv - dv * su) * kehrL;
-        const float sehne = std::sqrt(groesser(r * r - quer * quer, 0.0f));
-        const float kehrWeg = kleiner(0.5f * kehrL, kehrPixel);
-        const float zeit = klemme((sehne - laengs) * kehrWeg + 0.5f) - klemme((-sehne - laengs) * kehrWeg + 0.5f);
-        const float deck = groesser(zeit, 0.0f) * klemme((r - quer) * kehrPixel + 0.5f);
+        float deck = 0;
+        if constexpr (bewegt) {
+            const float su = dau * px + dru + schief, sv = dav * px + drv;
+            const float l = std::sqrt(su * su + sv * sv), kehrL = 1 / l;
+            const float laengs = (du * su + dv * sv) * kehrL, quer = std::abs(du * sv - dv * su) * kehrL;
+            const float sehne = std::sqrt(groesser(r * r - quer * quer, 0.0f));
+            const float kehrWeg = kleiner(0.5f * kehrL, kehrPixel);
+            const float zeit = klemme((sehne - laengs) * kehrWeg + 0.5f) - klemme((-sehne - laengs) * kehrWeg + 0.5f);
+            deck = groesser(zeit, 0.0f) * klemme((r - quer) * kehrPixel + 0.5f);
+        } else {
+            // (r - d) in pixels: divided by the length of d's gradient on the screen.
+            const float d = std::sqrt(du * du + dv * dv);
+            const float sx = du * au + dv * av, sy = du * bu + dv * bv;
+            const float steigung = std::sqrt(sx * sx + sy * sy) + 1e-6f;
+            deck = klemme((r - d) * d / steigung + 0.5f);
+        }
         const float eu = du - gx, ev = dv - gy;
         const float tg = klemme((std::sqrt(eu * eu + ev * ev) * kehrGr - 0.72f) * (1 / 0.28f));
         rot[i] += (ar + rr * tg - rot[i]) * deck;
@@ -324,9 +312,9 @@ void flaecheZeichnen(const Flaeche& f, const std::vector<Ecke>& ecken, float gew
             const int von = std::max(k.x0, x0) - x0, bis = std::min(k.x1, x0 + anzahl - 1) - x0;
             const float px = float(x0 + von) + 0.5f;
             if (f.bewegt)
-                augenLaufBewegt(f, mu, mv, ru, rv, dru, drv, px, bis - von + 1, rot + von, gruen + von, blau + von);
+                augenLauf<true>(f, mu, mv, ru, rv, dru, drv, px, bis - von + 1, rot + von, gruen + von, blau + von);
             else
-                augenLauf(f, mu, mv, ru, rv, px, bis - von + 1, rot + von, gruen + von, blau + von);
+                augenLauf<false>(f, mu, mv, ru, rv, dru, drv, px, bis - von + 1, rot + von, gruen + von, blau + von);
         }
 
         // The rounded corners of the outline.
