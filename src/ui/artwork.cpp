@@ -94,13 +94,9 @@ QColor rgb(QRgb wert, int alpha = 255)
     return QColor(qRed(wert), qGreen(wert), qBlue(wert), alpha);
 }
 
-// Brightness 0..1 darkens, above 1 mixes towards white.
 QColor getoent(QRgb grund, double licht)
 {
-    const auto kanal = [licht](int c) {
-        const double v = licht <= 1.0 ? c * licht : c + (255 - c) * std::min(1.0, (licht - 1.0) * 1.6);
-        return std::clamp(static_cast<int>(std::lround(v)), 0, 255);
-    };
+    const auto kanal = [licht](int c) { return static_cast<int>(std::lround(getoenterKanal(c, licht))); };
     return QColor(kanal(qRed(grund)), kanal(qGreen(grund)), kanal(qBlue(grund)));
 }
 

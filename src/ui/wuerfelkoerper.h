@@ -103,6 +103,14 @@ constexpr std::array<std::array<Punkt, 6>, 7> kAugenBild{{
     {{{-kA, -kA}, {-kA, 0}, {-kA, kA}, {kA, -kA}, {kA, 0}, {kA, kA}}},
 }};
 
+// A colour channel (0..255) in light of brightness `licht`: 0..1 darkens,
+// above 1 mixes towards white. The result lies in 0..255.
+inline double getoenterKanal(int kanal, double licht)
+{
+    const double v = licht <= 1.0 ? kanal * licht : kanal + (255 - kanal) * std::min(1.0, (licht - 1.0) * 1.6);
+    return std::clamp(v, 0.0, 255.0);
+}
+
 // The indices of the convex hull of `p`, in order round it; collinear and
 // repeated points are left out.
 inline std::vector<int> huellenIndizes(const std::vector<QPointF>& p)

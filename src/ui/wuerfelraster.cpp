@@ -24,13 +24,9 @@ Farbe farbeVon(QRgb c)
     return {float(qRed(c)), float(qGreen(c)), float(qBlue(c))};
 }
 
-// Brightness 0..1 darkens, above 1 mixes towards white.
 Farbe getoent(QRgb grund, double licht)
 {
-    const auto kanal = [licht](int c) {
-        const double v = licht <= 1.0 ? c * licht : c + (255 - c) * std::min(1.0, (licht - 1.0) * 1.6);
-        return float(std::clamp(v, 0.0, 255.0));
-    };
+    const auto kanal = [licht](int c) { return float(getoenterKanal(c, licht)); };
     return {kanal(qRed(grund)), kanal(qGreen(grund)), kanal(qBlue(grund))};
 }
 
@@ -51,15 +47,10 @@ float klemme(float x)
     return x > 1.0f ? 1.0f : x;
 }
 
-struct Pixel {
-    double x = 0;
-    double y = 0;
-};
-
-Pixel projiziert(const WuerfelAnsicht& w, Vek v)
+QPointF projiziert(const WuerfelAnsicht& w, Vek v)
 {
     const Vek g = w.lage(v);
-    return {w.mitte.x() + g.x * w.halb, w.mitte.y() + g.y * w.halb};
+    return w.mitte + QPointF(g.x, g.y) * w.halb;
 }
 
 struct Kasten {
@@ -69,14 +60,14 @@ struct Kasten {
     int y1 = -1;
 };
 
-Kasten kastenUm(std::initializer_list<Pixel> punkte, double rand)
+Kasten kastenUm(std::initializer_list<QPointF> punkte, double rand)
 {
     double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
-    for (const Pixel& p : punkte) {
-        x0 = std::min(x0, p.x);
-        x1 = std::max(x1, p.x);
-        y0 = std::min(y0, p.y);
-        y1 = std::max(y1, p.y);
+    for (const QPointF& p : punkte) {
+        x0 = std::min(x0, p.x());
+        x1 = std::max(x1, p.x());
+        y0 = std::min(y0, p.y());
+        y1 = std::max(y1, p.y());
     }
     return {int(std::floor(x0 - rand)), int(std::ceil(x1 + rand)), int(std::floor(y0 - rand)),
             int(std::ceil(y1 + rand))};
@@ -384,48 +375,45 @@ void WuerfelRaster::wuerfel(const WuerfelAnsicht& w, float gewicht)
     };
 
     // The outline: the hull of the eight corners, each corner rounded.
-    std::array<Pixel, 8> punkte;
+    std::vector<QPointF> punkte(8);
     double weg = 0;  // the farthest a corner travels in half the exposure, px
     for (int i = 0; i < 8; ++i) {
         const Vek ecke{(i & 1) ? 1.0 : -1.0, (i & 2) ? 1.0 : -1.0, (i & 4) ? 1.0 : -1.0};
         punkte[i] = projiziert(w, ecke);
         weg = std::max(weg, bewegt ? halberWeg(ecke) : 0.0);
     }
-    std::vector<QPointF> umriss;
-    for (const Pixel& p : punkte)
-        umriss.emplace_back(p.x, p.y);
-    const std::vector<int> huelle = huellenIndizes(umriss);
+    const std::vector<int> huelle = huellenIndizes(punkte);
     std::vector<Ecke> ecken;
     const std::size_t n = huelle.size();
     for (std::size_t j = 0; j < n && n >= 3; ++j) {
-        const Pixel v = punkte[huelle[j]];
-        const Pixel a = punkte[huelle[(j + n - 1) % n]];
-        const Pixel b = punkte[huelle[(j + 1) % n]];
-        const double la = std::hypot(a.x - v.x, a.y - v.y), lb = std::hypot(b.x - v.x, b.y - v.y);
+        const QPointF v = punkte[huelle[j]];
+        const QPointF a = punkte[huelle[(j + n - 1) % n]];
+        const QPointF b = punkte[huelle[(j + 1) % n]];
+        const double la = std::hypot(a.x() - v.x(), a.y() - v.y()), lb = std::hypot(b.x() - v.x(), b.y() - v.y());
         if (la < 1e-9 || lb < 1e-9)
             continue;
-        const Pixel ea{(a.x - v.x) / la, (a.y - v.y) / la}, eb{(b.x - v.x) / lb, (b.y - v.y) / lb};
+        const QPointF ea = (a - v) / la, eb = (b - v) / lb;
         const double rho = std::min({w.rundung, la / 2, lb / 2});
-        const double halberWinkel = std::acos(std::clamp(ea.x * eb.x + ea.y * eb.y, -1.0, 1.0)) / 2;
+        const double halberWinkel = std::acos(std::clamp(ea.x() * eb.x() + ea.y() * eb.y(), -1.0, 1.0)) / 2;
         if (rho <= 0 || halberWinkel > 1.56)
             continue;
-        const double bx = ea.x + eb.x, by = ea.y + eb.y, bl = std::hypot(bx, by);
+        const double bx = ea.x() + eb.x(), by = ea.y() + eb.y(), bl = std::hypot(bx, by);
         const double abstand = rho / std::cos(halberWinkel);
         Ecke e;
-        e.cx = float(v.x + bx / bl * abstand);
-        e.cy = float(v.y + by / bl * abstand);
+        e.cx = float(v.x() + bx / bl * abstand);
+        e.cy = float(v.y() + by / bl * abstand);
         e.r = float(rho * std::tan(halberWinkel)) + halbeKante;
-        e.ax = float(v.x + ea.x * rho);
-        e.ay = float(v.y + ea.y * rho);
-        e.tax = float(-ea.x);
-        e.tay = float(-ea.y);
-        e.bx = float(v.x + eb.x * rho);
-        e.by = float(v.y + eb.y * rho);
-        e.tbx = float(-eb.x);
-        e.tby = float(-eb.y);
+        e.ax = float(v.x() + ea.x() * rho);
+        e.ay = float(v.y() + ea.y() * rho);
+        e.tax = float(-ea.x());
+        e.tay = float(-ea.y());
+        e.bx = float(v.x() + eb.x() * rho);
+        e.by = float(v.y() + eb.y() * rho);
+        e.tbx = float(-eb.x());
+        e.tby = float(-eb.y());
         const int punkt = huelle[j];
-        e.vx = float(v.x);
-        e.vy = float(v.y);
+        e.vx = float(v.x());
+        e.vy = float(v.y());
         const double eckWeg =
             bewegt ? halberWeg({(punkt & 1) ? 1.0 : -1.0, (punkt & 2) ? 1.0 : -1.0, (punkt & 4) ? 1.0 : -1.0}) : 0;
         e.weich = float(1 + 2 * eckWeg);
@@ -481,25 +469,24 @@ void WuerfelRaster::wuerfel(const WuerfelAnsicht& w, float gewicht)
         fa.kantenBreite = float(w.kantenBreite);
         fa.lichtBreite = float(w.kantenBreite * 0.45);
         const auto ecke = [&](double u, double v) {
-            return Pixel{cx + (u * uv.x + v * vv.x) * w.halb, cy + (u * uv.y + v * vv.y) * w.halb};
+            return QPointF(cx + (u * uv.x + v * vv.x) * w.halb, cy + (u * uv.y + v * vv.y) * w.halb);
         };
         fa.kasten = kastenUm({ecke(-1, -1), ecke(1, -1), ecke(-1, 1), ecke(1, 1)}, halbeKante + 1.5 + weg);
         for (const double su : {-1.0, 1.0})
             for (const double sv : {-1.0, 1.0}) {
-                const Pixel p = ecke(su, sv);
+                const QPointF p = ecke(su, sv);
                 for (std::size_t i = 0; i < ecken.size(); ++i)  // corners seen in the same place belong to the face
-                    if (std::hypot(p.x - ecken[i].vx, p.y - ecken[i].vy) < 0.01)
+                    if (std::hypot(p.x() - ecken[i].vx, p.y() - ecken[i].vy) < 0.01)
                         fa.ecken |= 1u << i;
-                fa.wegU = std::max(fa.wegU, std::abs(fa.dau * float(p.x) + fa.dbu * float(p.y) + fa.dcu));
-                fa.wegV = std::max(fa.wegV, std::abs(fa.dav * float(p.x) + fa.dbv * float(p.y) + fa.dcv));
+                fa.wegU = std::max(fa.wegU, std::abs(fa.dau * float(p.x()) + fa.dbu * float(p.y()) + fa.dcu));
+                fa.wegV = std::max(fa.wegV, std::abs(fa.dav * float(p.x()) + fa.dbv * float(p.y()) + fa.dcv));
             }
         const double wx = fa.augenRadius * w.halb * std::hypot(uv.x, vv.x);
         const double wy = fa.augenRadius * w.halb * std::hypot(uv.y, vv.y);
         for (int a = 0; a < fa.augen; ++a) {
             const Punkt& p = (*fa.augenBild)[static_cast<std::size_t>(a)];
-            const Pixel mitte = ecke(p.x, p.y);
-            fa.augenKasten[static_cast<std::size_t>(a)] =
-                kastenUm({{mitte.x - wx, mitte.y - wy}, {mitte.x + wx, mitte.y + wy}}, 1.5 + weg);
+            const QPointF mitte = ecke(p.x, p.y), halb(wx, wy);
+            fa.augenKasten[static_cast<std::size_t>(a)] = kastenUm({mitte - halb, mitte + halb}, 1.5 + weg);
         }
         flaecheZeichnen(fa, ecken, gewicht, m_summe, m_breite, m_hoehe, m_zeile);
     }
