@@ -1,7 +1,6 @@
 #include "automat.h"
 #include "game/zahltext.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 using wk::BildArt;
@@ -170,10 +169,7 @@ private slots:
             summen[blattVon] += wk::zahlAusText(t.spiel.feld().Zahlen[13]);
             QCOMPARE(t.spiel.feld().Punkt[blattVon - 1].Caption, wk::zahlAlsText(summen[blattVon]));
         };
-        QElapsedTimer uhr;
-        uhr.start();
         QCOMPARE(t.automat.spielen(), 13 * spieler * runden);
-        const qint64 ms = uhr.elapsed();
         std::vector<std::string> texte;  // each message but the last names whose sheet comes next
         for (int i = 1; i < spieler * runden; ++i) texte.push_back("Spieler " + std::to_string(i % spieler + 1) + " ist mit Würfeln dran.");
         texte.push_back(" Alle Runden wurden absolviert..");
@@ -190,7 +186,6 @@ private slots:
         QCOMPARE(t.meldung.texte.size(), texte.size());
         zwilling.automat.spielen();
         QCOMPARE(zwilling.stand.Gesamtpunkte, t.stand.Gesamtpunkte);
-        QVERIFY2(ms < 1000, "a headless game must take well under a second");
     }
 };
 

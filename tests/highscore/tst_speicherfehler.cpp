@@ -228,16 +228,10 @@ private slots:
         QCOMPARE(vonPlatte(pfad(), "Highscore1", "Name1"), QStringLiteral("Anna"));
     }
 
-    void standardPfadLiegtImKonfigurationsordner() {
-        const QByteArray vorher = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", m_ordner->path().toUtf8());
-        const QString standard = wk::QtEinstellungen::standardPfad();
-        vorher.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", vorher);
-        QCOMPARE(standard, m_ordner->path() + QStringLiteral("/Wurfkrone/Wurfkrone.conf"));
-    }
-
     // The list shows what can be read; the new result is saved, and so is
-    // whatever else could be read.
+    // whatever else could be read. (Which number a text of points reads as is
+    // the fuzz corpus's business; here: unreadable, a leading number, a
+    // fraction, and numbers too long for a double.)
     void lesbareDateiZeigtWasLesbarIstUndNimmtErgebnisAuf_data() {
         QTest::addColumn<QByteArray>("datei");  // null: no file
         QTest::addColumn<QStringList>("vorher");
@@ -277,12 +271,8 @@ private slots:
              {"0:300", "Neu:100", "Bernd:50"});
         fall("points of 1 MB of digits read as 0", alt(QByteArray(1 << 20, '9')), {"Alt:0"}, neuVorn);
         fall("points \"..\"", alt(".."), {"Alt:0"}, neuVorn);
-        fall("points \"abc\"", alt("abc"), {"Alt:0"}, neuVorn);
         fall("points \" 12abc\"", alt(" 12abc"), {"Alt:12"}, {"Neu:100", "Alt:12"});
-        fall("points \"-5\"", alt("-5"), {"Alt:-5"}, {"Neu:100", "Alt:-5"});
-        fall("points \"1e400\"", alt("1e400"), {"Alt:1"}, {"Neu:100", "Alt:1"});
         fall("points \"NaN\"", alt("NaN"), {"Alt:0"}, neuVorn);
-        fall("points \"inf\"", alt("inf"), {"Alt:0"}, neuVorn);
         fall("points \"245.7\" as a whole number", alt("245.7"), {"Alt:246"}, {"Alt:246", "Neu:100"});
         fall("points \"99999999999999999999\"", alt("99999999999999999999"), {"Alt:100000000000000000000"},
              {"Alt:100000000000000000000", "Neu:100"});
