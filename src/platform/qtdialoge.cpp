@@ -1,8 +1,9 @@
 #include "platform/qtdialoge.h"
 
+#include "platform/klartext.h"
+
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,26 +13,15 @@ namespace wk {
 
 namespace {
 
-// Widest line a box shows, in logical pixels; a longer line (a very long
-// player name) is shortened in the middle rather than stretching the box
-// past the screen.
+// Widest line a box shows, in logical pixels.
 constexpr int LaengsteZeile = 480;
-
-QString zeilenKuerzen(const QString& text, const QFontMetrics& metrik) {
-    QStringList zeilen = text.split(QLatin1Char('\n'));
-    for (QString& zeile : zeilen) {
-        zeile = metrik.elidedText(zeile, Qt::ElideMiddle, LaengsteZeile);
-    }
-    return zeilen.join(QLatin1Char('\n'));
-}
 
 } // namespace
 
 void QtMeldung::zeigen(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(Fenstertitel), QString(), QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.setText(zeilenKuerzen(QString::fromStdString(text), box.fontMetrics()));
+    zeigeText(box, QString::fromStdString(text), LaengsteZeile);
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 
 #include "game/wertung.h"
 #include "platform/fensteroben.h"
+#include "platform/klartext.h"
 #include "ui/artwork.h"
 #include "ui/fenster.h"
 #include "ui/masse.h"

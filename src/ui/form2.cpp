@@ -3,6 +3,7 @@
 #include "game/dienste.h"
 #include "game/spielstand.h"
 #include "highscore/highscore.h"
+#include "platform/klartext.h"
 #include "ui/artwork.h"
 #include "ui/autor.h"
 #include "ui/fenster.h"

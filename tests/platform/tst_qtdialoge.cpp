@@ -31,6 +31,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("refusal") << QStringLiteral(" Du hast noch nicht gewürfelt.");
         QTest::newRow("markup name") << QStringLiteral("<b>Anna</b> ist mit Würfeln dran.");
+        QTest::newRow("image name") << QStringLiteral("<img src=\"x.png\"> ist mit Würfeln dran.");
+        QTest::newRow("entity name") << QStringLiteral("&amp; ist mit Würfeln dran.");
         QTest::newRow("name of 10000 characters") << QString(10000, 'x') + QStringLiteral(" ist mit Würfeln dran.");
     }
     void meldungZeigtKlartextMitEinemOkKnopf() {
