@@ -1,6 +1,7 @@
 #include "platform/qtdialoge.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -20,6 +21,23 @@ template <typename Box> void sobaldOffen(std::function<void(Box*)> pruefen) {
         pruefen(box);
     });
 }
+
+// Takes the links the program hands to the desktop.
+class Desktop : public QObject {
+    Q_OBJECT
+
+public:
+    Desktop() {
+        for (const char* schema : {"mailto", "https"}) QDesktopServices::setUrlHandler(QLatin1String(schema), this, "oeffnen");
+    }
+    ~Desktop() override {
+        for (const char* schema : {"mailto", "https"}) QDesktopServices::unsetUrlHandler(QLatin1String(schema));
+    }
+    QStringList geoeffnet;
+
+public slots:
+    void oeffnen(const QUrl& adresse) { geoeffnet << adresse.toString(QUrl::FullyEncoded); }
+};
 
 } // namespace
 
@@ -70,6 +88,24 @@ private slots:
         });
         QCOMPARE(QString::fromStdString(wk::QtEingabe().fragen("Geben Sie Ihren Namen ein <b>Spieler</b>", "Spieler Name 1")),
                  bestaetigen ? QStringLiteral("Anna") : QString());
+    }
+
+    // The exact links the desktop receives: the blank in the mail text goes
+    // out encoded, the valid form of the link, which every mail program reads
+    // as "Hallo Orwen".
+    void linksErreichenDenDesktopSo_data() {
+        QTest::addColumn<QString>("adresse");
+        QTest::addColumn<QString>("amDesktop");
+        QTest::newRow("mail") << "mailto:orwen@example.org?Subject=Hallo&Body=Hallo Orwen"
+                              << "mailto:orwen@example.org?Subject=Hallo&Body=Hallo%20Orwen";
+        QTest::newRow("web") << "https://www.orwen.example/" << "https://www.orwen.example/";
+    }
+    void linksErreichenDenDesktopSo() {
+        QFETCH(QString, adresse);
+        QFETCH(QString, amDesktop);
+        Desktop desktop;
+        wk::QtLinkOeffner().oeffnen(adresse.toStdString());
+        QCOMPARE(desktop.geoeffnet, QStringList{amDesktop});
     }
 };
 

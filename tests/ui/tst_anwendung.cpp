@@ -177,8 +177,8 @@ private slots:
             QString eingetragen;
             p.meldung.waehrendOffen = [&] { eingetragen = p.text(spiel, zahl); };
             QTest::keyClick(knopf, Qt::Key_Space);
-            QCOMPARE(vorschau.section(' ', 0, 0), QStringLiteral("Würde"));
-            QCOMPARE(zelle < 12 ? p.text(spiel, zahl) : eingetragen, vorschau.section(' ', 1, 1));
+            const QString punkte = zelle < 12 ? p.text(spiel, zahl) : eingetragen;
+            QCOMPARE(vorschau, QStringLiteral("Würde %1 %2 bringen").arg(punkte, punkte == "1" ? "Punkt" : "Punkte"));
         }
         QTRY_VERIFY(!spiel);
         QWidget* neu = p.anwendung.form2();
@@ -297,9 +297,7 @@ private slots:
         QTest::addColumn<bool>("wirkungslos");
         QTest::newRow("Return rolls") << 0 << int(Qt::Key_Return) << "Command17" << false;
         QTest::newRow("R rolls again") << 1 << int(Qt::Key_R) << "Command17" << false;
-        QTest::newRow("3 puts die 3 aside") << 1 << int(Qt::Key_3) << "w1_2" << false;
         QTest::newRow("1 before any roll is refused") << 0 << int(Qt::Key_1) << "w1_0" << false;
-        QTest::newRow("B takes tray B back") << 2 << int(Qt::Key_B) << "Raus_1" << false;
         QTest::newRow("E on an empty tray box") << 2 << int(Qt::Key_E) << "Raus_4" << true;
         QTest::newRow("2 on a die in the tray") << 2 << int(Qt::Key_2) << "w1_1" << true;
         QTest::newRow("Return after the third roll") << 3 << int(Qt::Key_Return) << "Command17" << true;
@@ -326,6 +324,56 @@ private slots:
         mitTaste.wurfAbwarten();
         QCOMPARE(mitTaste.zustand(), mitMaus.zustand());
         QCOMPARE(mitTaste.zustand() == anfang, wirkungslos);
+    }
+
+    // A table key (1-5) or click puts exactly its own die into the first empty
+    // tray box; a tray key (A-E) or click takes exactly that box's die back to
+    // the first empty table box. Nothing else moves.
+    void jedeTasteUndJederKlickBewegtGenauSeinenWuerfel_data() {
+        QTest::addColumn<bool>("ablage");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("taste");
+        for (bool ablage : {false, true}) {
+            for (int i = 0; i < 5; ++i) {
+                for (bool taste : {true, false}) {
+                    QTest::addRow("%s %c by %s", ablage ? "tray" : "table", char(ablage ? 'A' + i : '1' + i), taste ? "key" : "click")
+                        << ablage << i << taste;
+                }
+            }
+        }
+    }
+    void jedeTasteUndJederKlickBewegtGenauSeinenWuerfel() {
+        QFETCH(bool, ablage);
+        QFETCH(int, index);
+        QFETCH(bool, taste);
+        Programm p;
+        p.spielStarten();
+        p.taste1(Qt::Key_Return);
+        p.wurfAbwarten();
+        // Dice already aside: for the tray all five, the last die first; for the table one other die.
+        for (int i = 4; i >= 0; --i) {
+            if (ablage || i == (index + 1) % 5) p.klick1(QStringLiteral("w1_%1").arg(i));
+        }
+        const auto boxen = [&p] {  // visible and value of table boxes 0-4, then tray boxes 0-4
+            QList<QPair<bool, QString>> b;
+            for (const char* art : {"w1_%1", "Raus_%1"}) {
+                for (int i = 0; i < 5; ++i) {
+                    QWidget* w = p.in(p.anwendung.form1(), QString::fromLatin1(art).arg(i));
+                    b.append({w->isVisible(), w->accessibleDescription()});
+                }
+            }
+            return b;
+        };
+        auto erwartet = boxen();
+        const int von = ablage ? 5 + index : index, ziel0 = ablage ? 0 : 5;
+        int ziel = ziel0;
+        while (!erwartet[ziel].second.isEmpty()) ++ziel;
+        QVERIFY(ziel < ziel0 + 5 && !erwartet[von].second.isEmpty());
+        erwartet[ziel] = {true, erwartet[von].second};
+        erwartet[von] = {false, QString()};
+        if (taste) p.taste1((ablage ? Qt::Key_A : Qt::Key_1) + index);
+        else p.klick1(QStringLiteral("%1_%2").arg(ablage ? "Raus" : "w1").arg(index));
+        QCOMPARE(boxen(), erwartet);
     }
 };
 
