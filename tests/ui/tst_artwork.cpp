@@ -1,5 +1,5 @@
 #include "ui/artwork.h"
-#include "ui/wuerfelraster.h"
+#include "ui/artwork/wuerfelraster.h"
 
 #include <QTest>
 

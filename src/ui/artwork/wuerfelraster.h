@@ -1,6 +1,9 @@
 #pragma once
 
-#include "ui/wuerfelkoerper.h"
+// A rasteriser of its own for dice: the dice at rest, the tumbling frames and
+// the rack's small dice are drawn with it rather than with QPainter.
+
+#include "ui/artwork/wuerfelkoerper.h"
 
 #include <QImage>
 #include <QPointF>
