@@ -188,30 +188,6 @@ private slots:
         QCOMPARE(amRand > 0, drehung > 0);
     }
 
-    // The shadow is the die's coverage moved by the given offset, to a fraction of a pixel.
-    void schattenLiegtUmDenVersatzVerschoben_data()
-    {
-        QTest::addColumn<QPointF>("versatz");
-        QTest::addRow("whole pixels") << QPointF(3, 2);
-        QTest::addRow("fractions") << QPointF(1.2, 1.8);
-        QTest::addRow("up and left") << QPointF(-2.5, -0.75);
-    }
-    void schattenLiegtUmDenVersatzVerschoben()
-    {
-        QFETCH(QPointF, versatz);
-        WuerfelRaster raster(64, 64);
-        raster.wuerfel(vonVorn(7));
-        QImage weiss(80, 80, QImage::Format_ARGB32_Premultiplied);
-        weiss.fill(Qt::white);
-        raster.schattenDarueber(weiss, QPoint(8, 8), versatz, qRgb(0, 0, 0), 0.5f);
-        const Deckung schatten = deckung(weiss, [](QRgb p) { return 1 - qGray(p) / 255.0; });
-        const Deckung wuerfel = deckung(raster.bild(), alpha);
-        QVERIFY2(std::abs(schatten.summe - wuerfel.summe * 0.5) < wuerfel.summe * 0.005,  // grey is rounded to 8 bits
-                 qPrintable(QString("%1 %2").arg(schatten.summe).arg(wuerfel.summe)));
-        const QPointF fehler = schatten.mitte - (wuerfel.mitte + QPointF(8, 8) + versatz);
-        QVERIFY2(std::hypot(fehler.x(), fehler.y()) < 0.02, qPrintable(QString("%1 %2").arg(fehler.x()).arg(fehler.y())));
-    }
-
     void symbolIstGefuelltUndImIcon_data()
     {
         QTest::addColumn<int>("pixel");

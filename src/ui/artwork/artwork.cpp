@@ -20,7 +20,7 @@ namespace artwork {
 
 QPixmap hintergrund(qreal dpr)
 {
-    return alsPixmap(hintergrundBild(dpr));
+    return alsPixmap(aufPool([dpr] { return hintergrundBild(dpr); }));
 }
 
 QPixmap seite(int augen, qreal dpr)
@@ -121,8 +121,8 @@ const Artwork::Spielbilder& Artwork::spielbilder() const
     std::array<QImage, 6> seiten;
     std::array<QImage, kBloecke> bloecke;
     std::array<QImage, kWurfbilder> wurf;
-    hintergrund = hintergrundLeinwand(dpr);
-    std::vector<std::function<void()>> auftraege = hintergrundAuftraege(hintergrund);
+    std::vector<std::function<void()>> auftraege;
+    auftraege.push_back([&] { hintergrund = hintergrundBild(dpr); });
     auftraege.push_back([&] { hand = handBild(dpr); });
     for (int k = 0; k < kWurfbilder; ++k)
         auftraege.push_back([&wurf, k, dpr] { wurf[static_cast<std::size_t>(k)] = wurfBild(k, dpr); });

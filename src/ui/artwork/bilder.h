@@ -6,18 +6,9 @@
 
 #include <QImage>
 
-#include <functional>
-#include <vector>
-
 namespace wk::artwork::intern {
 
-// 701 x 459: an empty background picture and the jobs that paint it, one per
-// horizontal band; the picture is done once every job has run. `bild` must
-// outlive the jobs.
-QImage hintergrundLeinwand(qreal dpr);
-std::vector<std::function<void()>> hintergrundAuftraege(QImage& bild);
-// The background painted with those jobs on the pool (dpr clamped here).
-QImage hintergrundBild(qreal dpr);
+QImage hintergrundBild(qreal dpr);  // dpr clamped to range here
 
 QImage seitenBild(int augen, qreal dpr);  // augen clamped to 1..6 and dpr to range here
 QImage wurfBild(int k, qreal dpr);        // frame 0..8

@@ -110,14 +110,14 @@ const std::array<float, kKornLaenge>& kornTabelle()
 
 } // namespace
 
-void filzFlaeche(QImage& bild, int versatz, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat,
+void filzFlaeche(QImage& bild, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat,
                  const QRectF& frei)
 {
     const qreal dpr = bild.devicePixelRatio();
     const auto physisch = [dpr](const QRectF& r) {
         return QRectF(r.topLeft() * dpr, r.size() * dpr).toAlignedRect();
     };
-    const QRect r = physisch(logisch) & QRect(0, versatz, bild.width(), bild.height());
+    const QRect r = physisch(logisch) & bild.rect();
     const QRect ausgespart = frei.isEmpty() ? QRect() : physisch(frei);
     if (r.isEmpty())
         return;
@@ -156,7 +156,7 @@ void filzFlaeche(QImage& bild, int versatz, const QRectF& logisch, QRgb grund, d
         const std::uint32_t zeilenHash = mische(static_cast<std::uint32_t>(y) + (saat + 3) * 0x85EBCA77U);
         const float* __restrict korn = kornTabelle().data();
         const int kornStart = static_cast<int>(zeilenHash % kKornVersatz) - std::min(r.left(), kKornVersatz);
-        auto* __restrict zeile = reinterpret_cast<QRgb*>(bild.scanLine(y - versatz));
+        auto* __restrict zeile = reinterpret_cast<QRgb*>(bild.scanLine(y));
         const int links = r.left();
         const auto fuellen = [&](int von, int bis) {
             for (int x = von; x < bis; ++x) {

@@ -75,8 +75,8 @@ constexpr QRectF kTischInnen = kTischRahmen.adjusted(kRahmenBreite, kRahmenBreit
 
 // Woven felt: a colour darkened towards the edges (vignette 0..1), with soft
 // clouds of two sizes and a fine grain. Fills the pixels of `logisch` except
-// those of `frei`. `bild` holds the picture's rows from `versatz` on.
-void filzFlaeche(QImage& bild, int versatz, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat,
+// those of `frei`.
+void filzFlaeche(QImage& bild, const QRectF& logisch, QRgb grund, double vignette, std::uint32_t saat,
                  const QRectF& frei = {});
 
 // The dark panel on the left with its stripes, rules and brass edge, and the
@@ -88,9 +88,8 @@ void zeichneCheckSchild(QPainter& p);
 void zeichneAblage(QPainter& p);
 void zeichneTisch(QPainter& p);
 void zeichneLogo(QPainter& p);
-// The rack's small dice, each with its shadow, added to the finished picture,
-// whose rows start at the picture's row `versatz`.
-void zeichneLeistenWuerfel(QImage& bild, int versatz);
+// The rack's small dice, each with its shadow.
+void zeichneLeistenWuerfel(QPainter& p);
 
 // The part of a horizontal line that lies inside a rectangle with rounded corners.
 struct Strecke {

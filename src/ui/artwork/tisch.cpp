@@ -4,7 +4,7 @@
 // its lower edge, and the crest under the table: a crown over the name.
 
 #include "ui/artwork/hintergrund.h"
-#include "ui/artwork/wuerfelraster.h"
+#include "ui/artwork/koerpermaler.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -190,29 +190,29 @@ void zeichneTisch(QPainter& p)
     p.restore();
 }
 
-void zeichneLeistenWuerfel(QImage& bild, int versatz)
+void zeichneLeistenWuerfel(QPainter& p)
 {
-    const qreal dpr = bild.devicePixelRatio();
-    const QRect flaeche = QRectF(kLeiste.topLeft() * dpr, kLeiste.size() * dpr).toAlignedRect().adjusted(-4, -4, 4, 4);
-    WuerfelRaster raster(flaeche.width(), flaeche.height());
     constexpr int anzahl = 13;
     const double abstand = kLeiste.width() / anzahl;
+    std::array<Koerper, anzahl> wuerfel;
     for (int i = 0; i < anzahl; ++i) {
-        WuerfelAnsicht w;
+        Koerper& k = wuerfel[static_cast<std::size_t>(i)];
         const double drehungZ = (zufall(i, 11, 5) - 0.5) * 40;
-        w.lage = neigung(-10 - 5 * zufall(i, 12, 5), -10 + 20 * zufall(i, 13, 5), drehungZ);
-        w.halb = 10.2 * dpr;
-        w.mitte = QPointF(kLeiste.left() + abstand * (i + 0.5), kLeiste.center().y()) * dpr - flaeche.topLeft();
-        w.rundung = 3.4 * dpr;
-        w.kantenBreite = 0.8 * dpr;
-        w.augenRadius = 0.21;
-        w.mindestSicht = 0.8;
-        w.augen = augenVerteilung(i % 6 + 1);
-        raster.wuerfel(w);
+        k.lage = neigung(-10 - 5 * zufall(i, 12, 5), -10 + 20 * zufall(i, 13, 5), drehungZ);
+        k.halb = 10.2;
+        k.mitte = QPointF(kLeiste.left() + abstand * (i + 0.5), kLeiste.center().y());
+        k.rundung = 3.4;
+        k.kante = rgb(farbe::wuerfelKante);
+        k.kantenBreite = 0.8;
     }
-    const QPoint ecke = flaeche.topLeft() - QPoint(0, versatz);
-    raster.schattenDarueber(bild, ecke, QPointF(1.2, 1.8) * dpr, qRgb(0, 0, 0), 80 / 255.0f);
-    raster.darueber(bild, ecke);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 80));
+    for (const Koerper& k : wuerfel)
+        p.drawPath(koerperPfad(k).translated(1.2, 1.8));
+    for (int i = 0; i < anzahl; ++i)
+        zeichneKoerper(p, wuerfel[static_cast<std::size_t>(i)], wuerfelMaler(augenVerteilung(i % 6 + 1), {}, 0.21, 0.8));
+    p.restore();
 }
 
 void zeichneLogo(QPainter& p)

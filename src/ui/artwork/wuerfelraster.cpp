@@ -44,11 +44,6 @@ WuerfelRaster::WuerfelRaster(int breite, int hoehe)
 {
 }
 
-void WuerfelRaster::leeren()
-{
-    std::fill(m_summe.begin(), m_summe.end(), 0.0f);
-}
-
 namespace {
 
 // u and v of face f as affine functions of the pixel centre, for one attitude.
@@ -218,85 +213,19 @@ void WuerfelRaster::wuerfel(const WuerfelAnsicht& w, float gewicht)
 
 QImage WuerfelRaster::bild(float faktor) const
 {
+    // A premultiplied colour channel 0..255 from a float, rounded.
+    const auto kanal = [](float wert) { return static_cast<int>((wert < 0 ? 0 : (wert > 255 ? 255 : wert)) + 0.5f); };
     QImage ziel(m_breite, m_hoehe, QImage::Format_ARGB32_Premultiplied);
-    ziel.fill(Qt::transparent);
-    darueber(ziel, {0, 0}, faktor);
-    return ziel;
-}
-
-namespace {
-
-// A premultiplied colour channel 0..255 from a float, rounded.
-int kanalWert(float wert)
-{
-    return static_cast<int>((wert < 0 ? 0 : (wert > 255 ? 255 : wert)) + 0.5f);
-}
-
-// Paints premultiplied rot, gruen, blau (0..255) at opacity a (0..1) over `alt`.
-QRgb ueber(QRgb alt, float rot, float gruen, float blau, float a)
-{
-    const float rest = 1 - a;
-    const int alpha = kanalWert(a * 255 + float(qAlpha(alt)) * rest);
-    return qRgba(std::min(kanalWert(rot + float(qRed(alt)) * rest), alpha),
-                 std::min(kanalWert(gruen + float(qGreen(alt)) * rest), alpha),
-                 std::min(kanalWert(blau + float(qBlue(alt)) * rest), alpha), alpha);
-}
-
-} // namespace
-
-void WuerfelRaster::darueber(QImage& ziel, QPoint versatz, float faktor) const
-{
-    if (ziel.format() != QImage::Format_ARGB32_Premultiplied)
-        ziel.convertTo(QImage::Format_ARGB32_Premultiplied);
-    const int y0 = std::max(0, -versatz.y()), y1 = std::min(m_hoehe, ziel.height() - versatz.y());
-    const int x0 = std::max(0, -versatz.x()), x1 = std::min(m_breite, ziel.width() - versatz.x());
-    for (int y = y0; y < y1; ++y) {
-        auto* zeile = reinterpret_cast<QRgb*>(ziel.scanLine(y + versatz.y())) + versatz.x();
+    for (int y = 0; y < m_hoehe; ++y) {
+        auto* zeile = reinterpret_cast<QRgb*>(ziel.scanLine(y));
         const float* s = m_summe.data() + static_cast<std::size_t>(y) * m_breite * 4;
-        for (int x = x0; x < x1; ++x) {
-            const float a = std::min(1.0f, s[4 * x + 3] * faktor);
-            if (a > 0)
-                zeile[x] = ueber(zeile[x], s[4 * x] * faktor, s[4 * x + 1] * faktor, s[4 * x + 2] * faktor, a);
+        for (int x = 0; x < m_breite; ++x) {
+            const int alpha = kanal(std::min(1.0f, s[4 * x + 3] * faktor) * 255);
+            zeile[x] = qRgba(std::min(kanal(s[4 * x] * faktor), alpha), std::min(kanal(s[4 * x + 1] * faktor), alpha),
+                             std::min(kanal(s[4 * x + 2] * faktor), alpha), alpha);
         }
     }
-}
-
-void WuerfelRaster::schattenDarueber(QImage& ziel, QPoint versatz, QPointF verschiebung, QRgb farbe,
-                                     float deckung) const
-{
-    if (ziel.format() != QImage::Format_ARGB32_Premultiplied)
-        ziel.convertTo(QImage::Format_ARGB32_Premultiplied);
-    // The coverage with a border of one empty pixel, so that sampling needs no checks.
-    const int breite = m_breite + 2, hoehe = m_hoehe + 2;
-    std::vector<float> deck(static_cast<std::size_t>(breite) * hoehe, 0.0f);
-    for (int y = 0; y < m_hoehe; ++y)
-        for (int x = 0; x < m_breite; ++x)
-            deck[static_cast<std::size_t>(y + 1) * breite + x + 1] = m_summe[(static_cast<std::size_t>(y) * m_breite + x) * 4 + 3];
-
-    // Target pixel (x, y) shows the coverage at (x, y) - verschiebung, bilinear
-    // between the four pixels around it: (qx, qy) and its neighbours right and below.
-    const int sx = int(std::floor(verschiebung.x())), sy = int(std::floor(verschiebung.y()));
-    const float fx = float(verschiebung.x() - sx), fy = float(verschiebung.y() - sy);
-    const float w00 = fx * fy, w10 = (1 - fx) * fy, w01 = fx * (1 - fy), w11 = (1 - fx) * (1 - fy);
-    const Farbe f = farbeVon(farbe);
-    const float staerke = klemme(deckung);
-    for (int y = sy; y <= m_hoehe + sy; ++y) {
-        const int zy = y + versatz.y(), qy = y - sy;  // qy - 1 is the raster row above
-        if (zy < 0 || zy >= ziel.height())
-            continue;
-        auto* zeile = reinterpret_cast<QRgb*>(ziel.scanLine(zy));
-        const float* oben = deck.data() + static_cast<std::size_t>(qy) * breite;
-        const float* unten = oben + breite;
-        for (int x = sx; x <= m_breite + sx; ++x) {
-            const int zx = x + versatz.x(), qx = x - sx;
-            if (zx < 0 || zx >= ziel.width())
-                continue;
-            const float a = std::min(1.0f, (oben[qx] * w00 + oben[qx + 1] * w10 + unten[qx] * w01 + unten[qx + 1] * w11)
-                                               * staerke);
-            if (a > 0)
-                zeile[zx] = ueber(zeile[zx], f.r * a, f.g * a, f.b * a, a);
-        }
-    }
+    return ziel;
 }
 
 } // namespace wk

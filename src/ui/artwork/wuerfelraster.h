@@ -1,7 +1,9 @@
 #pragma once
 
-// A rasteriser of its own for dice: the dice at rest, the tumbling frames and
-// the rack's small dice are drawn with it rather than with QPainter.
+// A rasteriser of its own for the dice at rest and the tumbling frames: a
+// frame is the turning die smeared analytically over its turn, which QPainter
+// could only approximate by averaging many sharp pictures, at many times the
+// cost.
 
 #include "ui/artwork/wuerfelkoerper.h"
 
@@ -48,15 +50,8 @@ public:
     // half edge is not positive or whose size or place lies beyond 100000 px.
     void wuerfel(const WuerfelAnsicht& w, float gewicht = 1);
 
-    // The sum times `faktor`, as an image of the raster's size.
+    // The sum times `faktor`, as a premultiplied image of the raster's size.
     QImage bild(float faktor = 1) const;
-    // Paints the sum times `faktor` over `ziel` (premultiplied ARGB32) with
-    // its top-left at the physical pixel `versatz`; parts outside are dropped.
-    void darueber(QImage& ziel, QPoint versatz, float faktor = 1) const;
-    // Paints the shadow of what was added over `ziel`: the coverage moved by
-    // `verschiebung` (physical pixels), in `farbe` at opacity `deckung` (0..1).
-    void schattenDarueber(QImage& ziel, QPoint versatz, QPointF verschiebung, QRgb farbe, float deckung) const;
-    void leeren();
 
     int breite() const { return m_breite; }
     int hoehe() const { return m_hoehe; }
