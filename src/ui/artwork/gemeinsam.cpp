@@ -49,14 +49,9 @@ QPixmap alsPixmap(QImage bild)
     return pix;
 }
 
-bool aufPoolFaden()
-{
-    return QThreadPool::globalInstance()->contains(QThread::currentThread());
-}
-
 void alleAufPool(const std::vector<std::function<void()>>& auftraege)
 {
-    if (aufPoolFaden()) {
+    if (QThreadPool::globalInstance()->contains(QThread::currentThread())) {
         for (const auto& auftrag : auftraege)
             auftrag();
         return;

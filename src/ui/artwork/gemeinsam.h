@@ -94,7 +94,6 @@ QPixmap alsPixmap(QImage bild);
 // The pictures consist of many small fills, for which that hand-over costs far
 // more than the filling; so they are painted on pool threads. Both helpers
 // return once all work is done; called on a pool thread they simply run it.
-bool aufPoolFaden();
 void alleAufPool(const std::vector<std::function<void()>>& auftraege);
 
 template <typename Zeichnen>

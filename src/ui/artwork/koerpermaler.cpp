@@ -65,8 +65,7 @@ void zeichneAugen(QPainter& p, int augen, const Wuerfelfarben& f, double radius)
     }
 }
 
-} // namespace
-
+// The outline of the projected cube, corners not yet rounded.
 QPolygonF umrissVon(const Koerper& k)
 {
     std::vector<QPointF> ecken;
@@ -76,6 +75,8 @@ QPolygonF umrissVon(const Koerper& k)
     }
     return huelle(ecken);
 }
+
+} // namespace
 
 QPainterPath koerperPfad(const Koerper& k)
 {

@@ -2,8 +2,8 @@
 
 // The die and the toy block as painted bodies: a cube of the given attitude,
 // its visible faces painted through QPainter in face coordinates, with a
-// rounded dark outline. Used by the icon, the block pointers and the frames'
-// sizing.
+// rounded dark outline. Used by the icon, the toy-block pointers, the rack's
+// small dice and the tumbling frames' sizing.
 
 #include "ui/artwork/gemeinsam.h"
 
@@ -25,8 +25,6 @@ struct Koerper {
     double kantenBreite = 1;
 };
 
-// The outline of the projected cube, corners not yet rounded.
-QPolygonF umrissVon(const Koerper& k);
 // The outline with its corners rounded.
 QPainterPath koerperPfad(const Koerper& k);
 // The visible faces, the light lines where they meet and the outline.

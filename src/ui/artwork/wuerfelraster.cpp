@@ -1,8 +1,7 @@
 // The die rasteriser: sets up each visible face of a die (its maps from the
 // pixel to face coordinates and, for a turning die, how they change during
 // the exposure), the rounded corners of its outline and the boxes its pips
-// reach, hands them to the per-pixel loops, and paints the sum and its shadow
-// over a picture.
+// reach, hands them to the per-pixel loops, and turns the sum into a picture.
 
 #include "ui/artwork/wuerfelraster.h"
 #include "ui/artwork/rasterlauf.h"

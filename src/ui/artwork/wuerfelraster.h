@@ -53,11 +53,7 @@ public:
     // The sum times `faktor`, as a premultiplied image of the raster's size.
     QImage bild(float faktor = 1) const;
 
-    int breite() const { return m_breite; }
-    int hoehe() const { return m_hoehe; }
-
 private:
-
     int m_breite = 0;
     int m_hoehe = 0;
     std::vector<float> m_summe{};  // r, g, b, a per pixel, row after row
