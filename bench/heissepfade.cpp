@@ -64,8 +64,6 @@ struct Ziel {
 constexpr Ziel kZiele[] = {
     {"Fenster/TaktMitBild", 1.0, "a tick including its repaint <= 1 ms"},
     {"Kern/GanzesSpiel", 20.0, "headless 6 x 25 game <= 20 ms"},
-    {"Artwork/Alles/1", 5.0, "artwork at ratio 1, every picture, <= 5 ms"},
-    {"Artwork/Alles/2", 5.0, "artwork at ratio 2, every picture, <= 5 ms"},
     {"Artwork/Startfenster/1", 5.0, "artwork at ratio 1, what the start window needs, <= 5 ms"},
     {"Artwork/Startfenster/2", 5.0, "artwork at ratio 2, what the start window needs, <= 5 ms"},
 };

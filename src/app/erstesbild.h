@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -10,22 +11,34 @@
 namespace wk {
 
 // Start-up measurement (bench/run): installed on the application when
-// WURFKRONE_MESSEN=1 is set, it writes "erstes-bild <ns>" to standard output
-// once the first window has been painted for the first time, <ns> being the
-// steady clock (CLOCK_MONOTONIC) in nanoseconds. The game and the reference
-// program of bench/ use this one hook, so both are timed alike.
+// WURFKRONE_MESSEN=1 is set, it writes lines "<what> <ns>" to standard output,
+// <ns> being the steady clock (CLOCK_MONOTONIC) in nanoseconds:
+//   erstes-bild        the first window has been painted for the first time;
+//   start-gedrueckt    a mouse button went down on "Spiel Starten";
+//   spielfenster-bild  the game window ("Form1"), with every control and die
+//                      in it, has been painted for the first time.
+// The game and the reference program of bench/ use this one hook, so both
+// are timed alike.
 class ErstesBild : public QObject {
 public:
     bool eventFilter(QObject* ziel, QEvent* ereignis) override {
-        if (ereignis->type() == QEvent::Paint && ziel->isWidgetType() && static_cast<QWidget*>(ziel)->isWindow()) {
-            qApp->removeEventFilter(this);
-            // Queued, so it runs once this paint has been finished and flushed.
-            QMetaObject::invokeMethod(this, [] {
-                const auto jetzt = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("erstes-bild %lld\n",
-                            static_cast<long long>(std::chrono::nanoseconds(jetzt).count()));
-                std::fflush(stdout);
-            }, Qt::QueuedConnection);
+        if (ereignis->type() == QEvent::MouseButtonPress) {
+            const auto* knopf = qobject_cast<QAbstractButton*>(ziel);
+            if (knopf && knopf->text() == QStringLiteral("&Spiel Starten")) {
+                melden("start-gedrueckt");
+            }
+        } else if (ereignis->type() == QEvent::Paint && ziel->isWidgetType() &&
+                   static_cast<QWidget*>(ziel)->isWindow()) {
+            // Queued, so it runs once this paint, children included, has been
+            // finished and flushed.
+            if (!m_erstesBild) {
+                m_erstesBild = true;
+                QMetaObject::invokeMethod(this, [] { melden("erstes-bild"); }, Qt::QueuedConnection);
+            }
+            if (!m_spielfenster && ziel->objectName() == QStringLiteral("Form1")) {
+                m_spielfenster = true;
+                QMetaObject::invokeMethod(this, [] { melden("spielfenster-bild"); }, Qt::QueuedConnection);
+            }
         }
         return false;
     }
@@ -36,6 +49,16 @@ public:
             app.installEventFilter(this);
         }
     }
+
+private:
+    static void melden(const char* was) {
+        const auto jetzt = std::chrono::steady_clock::now().time_since_epoch();
+        std::printf("%s %lld\n", was, static_cast<long long>(std::chrono::nanoseconds(jetzt).count()));
+        std::fflush(stdout);
+    }
+
+    bool m_erstesBild = false;
+    bool m_spielfenster = false;
 };
 
 } // namespace wk

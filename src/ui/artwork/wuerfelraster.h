@@ -1,6 +1,11 @@
 #pragma once
 
-#include "ui/wuerfelkoerper.h"
+// A rasteriser of its own for the dice at rest and the tumbling frames: a
+// frame is the turning die smeared analytically over its turn, which QPainter
+// could only approximate by averaging many sharp pictures, at many times the
+// cost.
+
+#include "ui/artwork/wuerfelkoerper.h"
 
 #include <QImage>
 #include <QPointF>
@@ -45,21 +50,10 @@ public:
     // half edge is not positive or whose size or place lies beyond 100000 px.
     void wuerfel(const WuerfelAnsicht& w, float gewicht = 1);
 
-    // The sum times `faktor`, as an image of the raster's size.
+    // The sum times `faktor`, as a premultiplied image of the raster's size.
     QImage bild(float faktor = 1) const;
-    // Paints the sum times `faktor` over `ziel` (premultiplied ARGB32) with
-    // its top-left at the physical pixel `versatz`; parts outside are dropped.
-    void darueber(QImage& ziel, QPoint versatz, float faktor = 1) const;
-    // Paints the shadow of what was added over `ziel`: the coverage moved by
-    // `verschiebung` (physical pixels), in `farbe` at opacity `deckung` (0..1).
-    void schattenDarueber(QImage& ziel, QPoint versatz, QPointF verschiebung, QRgb farbe, float deckung) const;
-    void leeren();
-
-    int breite() const { return m_breite; }
-    int hoehe() const { return m_hoehe; }
 
 private:
-
     int m_breite = 0;
     int m_hoehe = 0;
     std::vector<float> m_summe{};  // r, g, b, a per pixel, row after row
