@@ -26,13 +26,11 @@ std::array<Wuerfelbox, 5> aufDemTisch(const Augenzahl& anzahl) {
 
 } // namespace
 
-// The rows one job works in, reused by the next job.
+// The rows one job works in, reused by the next job: `breite` values a row,
+// room for `stufen` rows per category in `hilfe`.
 struct Tabelle::Arbeitsplatz {
-    static constexpr int HoechsteBreite = 64;
-    explicit Arbeitsplatz(std::size_t stufen)
-        : e3(Wuerfelmengen::Fuenfer * HoechsteBreite),
-          ek(Wuerfelmengen::Alle * HoechsteBreite),
-          hilfe(Kategorienzahl * stufen * HoechsteBreite) {}
+    Arbeitsplatz(std::size_t breite, std::size_t stufen)
+        : e3(Wuerfelmengen::Fuenfer * breite), ek(Wuerfelmengen::Alle * breite), hilfe(Kategorienzahl * stufen * breite) {}
     std::vector<double> e3;
     std::vector<double> ek;
     std::vector<double> hilfe;
@@ -83,7 +81,7 @@ Tabelle::Tabelle(const Regelwerk& regeln, const Verteiler& verteiler, Offen bere
             ((gefuellt >> zelle) & 1 ? voll : frei) += hoechstens[zelle];
         }
         Spuren& s = m_spuren[gefuellt];
-        const int oben = std::min(schwelle, voll);
+        const int oben = std::max(0, std::min(schwelle, voll));
         s.unten = std::clamp(schwelle - 1 - frei, 0, oben);
         s.anzahl = oben - s.unten + 1;
         s.breite = (s.anzahl + 3) / 4 * 4;
@@ -106,6 +104,10 @@ Tabelle::Tabelle(const Regelwerk& regeln, const Verteiler& verteiler, Offen bere
     for (const auto& s : m_stufen) {
         stufen = std::max(stufen, s.size());
     }
+    std::size_t breite = 0;
+    for (const Spuren& s : m_spuren) {
+        breite = std::max(breite, std::size_t(s.breite));
+    }
     std::mutex platzSperre;
     std::vector<std::unique_ptr<Arbeitsplatz>> plaetze;
     for (int k = 1; k <= Kategorienzahl; ++k) {
@@ -121,7 +123,7 @@ Tabelle::Tabelle(const Regelwerk& regeln, const Verteiler& verteiler, Offen bere
                 }
             }
             if (!platz) {
-                platz = std::make_unique<Arbeitsplatz>(stufen);
+                platz = std::make_unique<Arbeitsplatz>(breite, stufen);
             }
             const int von = auftrag * ZustaendeJeAuftrag;
             schichtRechnen(schicht, von, std::min(anzahl, von + ZustaendeJeAuftrag), *platz);

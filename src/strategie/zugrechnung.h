@@ -30,8 +30,8 @@ struct Eintragsart {
 
 // e3[R] for the five dice R (0..251): what they bring entered in the best of
 // the `offen` categories. `anzahl` of the `breite` sums are real, the rest
-// repeat the last one. `hilfe` holds 13 * 6 rows (or t.stufen()'s largest size
-// instead of 6, if larger).
+// repeat the last one. `hilfe` holds 13 times as many rows as the largest
+// t.stufen() has values.
 template <typename Breite>
 void endwerte(const Tabelle& t, Offen offen, int unten, int anzahl, Breite breite, double* __restrict e3,
               double* __restrict hilfe) {

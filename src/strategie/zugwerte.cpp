@@ -11,10 +11,11 @@ Zugwerte::Zugwerte(const Tabelle& tabelle, Offen offen, int oben) : m_tabelle(ta
     using Eine = std::integral_constant<int, 1>;
     const Wuerfelmengen& m = tabelle.mengen();
     std::array<double, Wuerfelmengen::Fuenfer> e3{};
-    std::vector<double> hilfe(Kategorienzahl * 8);
+    std::size_t stufen = 1;
     for (int zelle = 0; zelle < 6; ++zelle) {
-        hilfe.resize(std::max(hilfe.size(), Kategorienzahl * tabelle.stufen(zelle).size()));
+        stufen = std::max(stufen, tabelle.stufen(zelle).size());
     }
+    std::vector<double> hilfe(Kategorienzahl * stufen);
     zug::endwerte(tabelle, offen, oben, 1, Eine{}, e3.data(), hilfe.data());
 
     // One roll left: the last roll decides, then the best entry.

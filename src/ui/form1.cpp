@@ -343,6 +343,7 @@ void Form1::ausfuehren(const std::function<void()>& handlung) {
 void Form1::tippAnbieten(Tipptabelle& tabelle) {
     if (!m_tipp) {
         m_tipp = new Tipp(*this, tabelle);
+        setToolTip(tastenHilfe() + QStringLiteral(" H zeigt einen Tipp."));
     }
 }
 
