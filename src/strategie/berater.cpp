@@ -42,7 +42,11 @@ Augenzahl zusammen(const Augenzahl& a, const Augenzahl& b) {
 // One decimal with a comma, rounded half away from zero: "312,4", "-3,1".
 std::string zahl(double wert) {
     const long long zehntel = std::llround(std::abs(wert) * 10);
-    return (wert < 0 ? "-" : "") + std::to_string(zehntel / 10) + "," + std::to_string(zehntel % 10);
+    std::string text = wert < 0 ? "-" : "";
+    text += std::to_string(zehntel / 10);
+    text += ',';
+    text += std::to_string(zehntel % 10);
+    return text;
 }
 
 // Prices closer to 0 than this are ties with the best decision.
@@ -53,19 +57,22 @@ std::string text(const Rat& rat) {
     switch (rat.lage) {
     case Ratlage::Rat:
         if (rat.zelle >= 0) {
-            t = "eintragen: " + std::string(Kategorien[rat.zelle].beschriftung);
+            t = "eintragen: ";
+            t += Kategorien[rat.zelle].beschriftung;
         } else {
             t = "behalten:";
             for (int f = 1; f <= 6; ++f) {
                 for (int k = 0; k < rat.behalten[f]; ++k) {
-                    t += " " + std::to_string(f);
+                    t += ' ';
+                    t += std::to_string(f);
                 }
             }
             if (t.size() == 9) {
                 t += " nichts";
             }
         }
-        t += "\nErwartung: " + zahl(rat.erwartung);
+        t += "\nErwartung: ";
+        t += zahl(rat.erwartung);
         break;
     case Ratlage::Rechnet:
         t = "Der Tipp wird noch berechnet.";
@@ -84,7 +91,8 @@ std::string text(const Rat& rat) {
         break;
     }
     if (rat.letzterZug) {
-        t += "\nletzter Zug: " + (*rat.letzterZug > -Gleichstand ? std::string("0,0") : zahl(*rat.letzterZug));
+        t += "\nletzter Zug: ";
+        t += *rat.letzterZug > -Gleichstand ? std::string("0,0") : zahl(*rat.letzterZug);
     }
     return t;
 }
