@@ -164,9 +164,6 @@ private slots:
 
     // The optimum of solitaire play published for the classic rules.
     void klassischeRegelnWieVeroeffentlicht() {
-#ifdef WK_SANITIZE
-        QSKIP("the whole table takes minutes under the sanitizers; the normal build checks it, and the sub-tables above run the same code here");
-#endif
         const wk::Tabelle t(Klassisch, zweiFaeden);
         QCOMPARE(QString::number(t.wert(wk::AlleOffen, 0), 'f', 6), QStringLiteral("245.870775"));
     }
