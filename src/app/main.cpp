@@ -4,6 +4,7 @@
 #include "platform/qteinstellungen.h"
 #include "ui/anwendung.h"
 #include "ui/artwork.h"
+#include "ui/tipptabelle.h"
 
 #include <QApplication>
 
@@ -23,7 +24,9 @@ int main(int argc, char* argv[]) {
     wk::QtEinstellungen einstellungen(wk::QtEinstellungen::standardPfad());
     const wk::Artwork artwork(app.devicePixelRatio());
 
-    wk::Anwendung anwendung({meldung, eingabe, links, fensterOben, einstellungen}, artwork);
+    // The coach's table, computed when the first game window opens.
+    wk::Tipptabelle tipptabelle;
+    wk::Anwendung anwendung({meldung, eingabe, links, fensterOben, einstellungen}, artwork, tipptabelle);
     QObject::connect(&anwendung, &wk::Anwendung::beendet, &app, &QApplication::quit, Qt::QueuedConnection);
     anwendung.starten();
     return app.exec();

@@ -47,24 +47,26 @@ bool einer(const Wurf& wurf, auto&& bedingung) {
 } // namespace
 
 int punkte(const Kategorie& kategorie, const std::array<Wuerfelbox, 5>& tisch,
-           const std::array<Wuerfelbox, 5>& ablage) {
+           const std::array<Wuerfelbox, 5>& ablage, const Regelwerk& regeln) {
     const Wurf wurf = lesen(tisch, ablage);
     switch (kategorie.regel) {
     case Regel::Augen:
         return kategorie.wert * wurf.anzahl[kategorie.wert];
     case Regel::Pasch:
         return einer(wurf, [&](int n) { return n >= kategorie.wert; }) ? wurf.summe : 0;
-    case Regel::FullHaus:
-        return einer(wurf, [](int n) { return n == 3 || n == 5; }) &&
-                       einer(wurf, [](int n) { return n == 2 || n == 5; })
+    case Regel::FullHaus: {
+        const int fuenf = regeln.wurfkroneIstFullHaus ? 5 : -1;
+        return einer(wurf, [&](int n) { return n == 3 || n == fuenf; }) &&
+                       einer(wurf, [&](int n) { return n == 2 || n == fuenf; })
                    ? 25
                    : 0;
+    }
     case Regel::KleineStrasse:
         return alleDa(wurf, 1, 4) || alleDa(wurf, 2, 5) || alleDa(wurf, 3, 6) ? 30 : 0;
     case Regel::GrosseStrasse:
         return alleDa(wurf, 1, 5) || alleDa(wurf, 2, 6) ? 40 : 0;
     case Regel::Wurfkrone:
-        return einer(wurf, [](int n) { return n == 5; }) ? 150 : 0;
+        return einer(wurf, [](int n) { return n == 5; }) ? regeln.wurfkrone : 0;
     case Regel::Chance:
         return wurf.summe;
     }

@@ -11,10 +11,10 @@ namespace wk {
 enum class Regel {
     Augen,          // the dice showing one face, summed
     Pasch,          // N of a kind: the sum of all dice
-    FullHaus,       // three and two (five of a kind counts): 25
+    FullHaus,       // three and two (five of a kind counts, see Regelwerk): 25
     KleineStrasse,  // four faces in a row present: 30
     GrosseStrasse,  // five faces in a row present: 40
-    Wurfkrone,      // five of a kind: 150
+    Wurfkrone,      // five of a kind: 150 (see Regelwerk)
     Chance,         // the sum of all dice
 };
 
@@ -45,14 +45,26 @@ inline constexpr std::array<Kategorie, 13> Kategorien{{
     {"Command15", "Chance", 12, Regel::Chance, 0},
 }};
 
-inline constexpr int Bonusschwelle = 63;
-inline constexpr int Bonus = 100;
+// The rule values that other dice games of this kind set differently; the
+// coach's solver is also checked against published figures of those.
+struct Regelwerk {
+    int bonus = 100;                   // earned once the upper sum reaches bonusschwelle
+    int bonusschwelle = 63;            // 1..105
+    int wurfkrone = 150;               // five of a kind
+    bool wurfkroneIstFullHaus = true;  // whether five of a kind also scores "Full Haus"
+};
+
+// The rules of this game.
+inline constexpr Regelwerk Hausregeln{};
+
+inline constexpr int Bonusschwelle = Hausregeln.bonusschwelle;
+inline constexpr int Bonus = Hausregeln.bonus;
 
 // What a category scores with the dice as they lie in the ten boxes. Counts of
 // a face look at the Tags of all ten boxes; presence of a face and the sum of
 // the dice look at the visible boxes only. An empty Tag is no die.
 int punkte(const Kategorie& kategorie, const std::array<Wuerfelbox, 5>& tisch,
-           const std::array<Wuerfelbox, 5>& ablage);
+           const std::array<Wuerfelbox, 5>& ablage, const Regelwerk& regeln = Hausregeln);
 
 // Recomputes the sum rows of a sheet from its 13 category cells (each read as
 // the number at its start): Label1 0 the upper sum, 1 the bonus (written as

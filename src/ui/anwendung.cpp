@@ -2,11 +2,17 @@
 
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/tipptabelle.h"
 
 namespace wk {
 
 Anwendung::Anwendung(const Dienste& dienste, const Artwork& artwork)
     : m_dienste(dienste), m_artwork(artwork), m_highscore(dienste.einstellungen, dienste.meldung) {}
+
+Anwendung::Anwendung(const Dienste& dienste, const Artwork& artwork, Tipptabelle& tipptabelle)
+    : Anwendung(dienste, artwork) {
+    m_tipptabelle = &tipptabelle;
+}
 
 Anwendung::~Anwendung() {
     delete m_form1.data();
@@ -28,8 +34,14 @@ void Anwendung::spielStarten() {
     auto* form1 = new Form1(m_stand, m_zufall, m_dienste.meldung, m_dienste.fensterOben, m_artwork,
                             [this] { Auswertung(); });
     form1->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_tipptabelle) {
+        form1->tippAnbieten(*m_tipptabelle);
+    }
     m_form1 = form1;
     form1->show();
+    if (m_tipptabelle) {
+        m_tipptabelle->anfordern();
+    }
     if (m_form2) {
         m_form2->close();
     }

@@ -17,6 +17,7 @@ class Einstellungen;
 class FensterOben;
 class LinkOeffner;
 class Meldung;
+class Tipptabelle;
 
 // The services the program asks of the desktop; main() builds the real ones.
 struct Dienste {
@@ -36,6 +37,9 @@ class Anwendung : public QObject {
 
 public:
     Anwendung(const Dienste& dienste, const Artwork& artwork);
+    // With the coach in every game window. The table is asked for when the
+    // first game window opens; it must outlive the Anwendung.
+    Anwendung(const Dienste& dienste, const Artwork& artwork, Tipptabelle& tipptabelle);
     ~Anwendung() override;
 
     // Shows the start window.
@@ -57,6 +61,7 @@ private:
 
     Dienste m_dienste;
     const Artwork& m_artwork;
+    Tipptabelle* m_tipptabelle = nullptr;
     Spielstand m_stand{};
     Zufall m_zufall{};
     Highscore m_highscore;

@@ -6,6 +6,7 @@
 #include "ui/artwork.h"
 #include "ui/fenster.h"
 #include "ui/masse.h"
+#include "ui/tipp.h"
 #include "ui/wuerfelfeld.h"
 
 #include <QCheckBox>
@@ -183,7 +184,9 @@ protected:
 
 void Form1::FensterMeldung::zeigen(const std::string& text) {
     m_fenster.darstellen();
+    m_fenster.m_meldungOffen = true;
     m_meldung.zeigen(text);
+    m_fenster.m_meldungOffen = false;
 }
 
 Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& fensterOben,
@@ -259,7 +262,12 @@ void Form1::aufbauen() {
         knopf->setEnabled(false);
         const int zelle = k.zelle;
         connect(knopf, &QPushButton::clicked, this, [this, zelle] {
-            ausfuehren([this, zelle] { m_spiel.Kategorie_Click(zelle); });
+            ausfuehren([this, zelle] {
+                if (m_tipp) {
+                    m_tipp->vorDemEintragen(zelle);
+                }
+                m_spiel.Kategorie_Click(zelle);
+            });
         });
         if (zelle > 0) {
             setTabOrder(m_kategorien[static_cast<std::size_t>(zelle) - 1], knopf);
@@ -281,7 +289,14 @@ void Form1::aufbauen() {
     m_command17->raise();
     m_command3->hide();
     connect(m_command3, &QPushButton::clicked, this, [this] { ausfuehren([this] { m_spiel.Command3_Click(); }); });
-    connect(m_command17, &QPushButton::clicked, this, [this] { ausfuehren([this] { m_spiel.Command17_Click(); }); });
+    connect(m_command17, &QPushButton::clicked, this, [this] {
+        ausfuehren([this] {
+            if (m_tipp) {
+                m_tipp->vorDemWuerfeln();
+            }
+            m_spiel.Command17_Click();
+        });
+    });
 
     m_command2 = new QPushButton(QStringLiteral("Command2"), this);
     m_command2->setObjectName(QStringLiteral("Command2"));
@@ -319,8 +334,18 @@ void Form1::aufbauen() {
 }
 
 void Form1::ausfuehren(const std::function<void()>& handlung) {
+    if (m_tipp) {
+        m_tipp->verbergen();  // the advice was for the dice before this action
+    }
     handlung();
     darstellen();
+}
+
+void Form1::tippAnbieten(Tipptabelle& tabelle) {
+    if (!m_tipp) {
+        m_tipp = new Tipp(*this, tabelle);
+        setToolTip(tastenHilfe() + QStringLiteral(" H zeigt einen Tipp."));
+    }
 }
 
 void Form1::takt() {
@@ -420,6 +445,10 @@ void Form1::keyPressEvent(QKeyEvent* event) {
         ziel = m_raus[static_cast<std::size_t>(taste - Qt::Key_A)];
     } else if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_R) {
         ziel = m_command17->isVisible() ? m_command17 : m_command3;
+    } else if (taste == Qt::Key_H && m_tipp) {
+        event->accept();
+        m_tipp->zeigen();
+        return;
     } else {
         QWidget::keyPressEvent(event);
         return;

@@ -17,6 +17,8 @@ namespace wk {
 
 class Artwork;
 class FensterOben;
+class Tipp;
+class Tipptabelle;
 class Wuerfelfeld;
 
 // The game window. It shows the state of its Spiel and forwards every click
@@ -35,6 +37,12 @@ public:
 
     const Spiel& spiel() const { return m_spiel; }
 
+    // Adds the coach (the "Tipp" button, the key H and the advice) with the
+    // table it draws on; the table must outlive the window.
+    void tippAnbieten(Tipptabelle& tabelle);
+    // Whether one of the game's message boxes is open.
+    bool meldungOffen() const { return m_meldungOffen; }
+
     // Five ticks of the animation arrive per interval of this length.
     static constexpr int TimerIntervallMs = 200;
     static constexpr int TakteJeIntervall = 5;
@@ -45,6 +53,7 @@ public:
 protected:
     // 1-5 click the dice on the table, A-E the dice in the tray, Return or R
     // the visible "Würfeln" button; a hidden or disabled control does nothing.
+    // H shows the coach's advice, if the window has the coach.
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -77,6 +86,8 @@ private:
     FensterMeldung m_meldung;
     Spiel m_spiel;
     QTimer* m_timer = nullptr;  // Timer1: the five animation timers as one
+    Tipp* m_tipp = nullptr;
+    bool m_meldungOffen = false;
 
     std::array<QLabel*, 17> m_zahlen{};
     std::array<QLabel*, 4> m_label1{};

@@ -1,0 +1,258 @@
+#include "strategie/berater.h"
+
+#include "game/wertung.h"
+#include "game/zahltext.h"
+
+#include <cmath>
+#include <limits>
+
+namespace wk {
+namespace {
+
+// The value of a die box: 1..6, 0 for an empty Tag, -1 for anything else.
+int augen(const Wuerfelbox& box) {
+    if (box.Tag.empty()) {
+        return 0;
+    }
+    return box.Tag.size() == 1 && box.Tag[0] >= '1' && box.Tag[0] <= '6' ? box.Tag[0] - '0' : -1;
+}
+
+// Counts the dice of five boxes; false unless a box holds a die exactly when
+// it is visible.
+bool zaehlen(const std::array<Wuerfelbox, 5>& boxen, Augenzahl& anzahl) {
+    for (const Wuerfelbox& box : boxen) {
+        const int a = augen(box);
+        if (a < 0 || (a > 0) != box.Visible) {
+            return false;
+        }
+        ++anzahl[a];
+    }
+    anzahl[0] = 0;
+    return true;
+}
+
+Augenzahl zusammen(const Augenzahl& a, const Augenzahl& b) {
+    Augenzahl summe{};
+    for (int f = 1; f <= 6; ++f) {
+        summe[f] = a[f] + b[f];
+    }
+    return summe;
+}
+
+// One decimal with a comma, rounded half away from zero: "312,4", "-3,1".
+std::string zahl(double wert) {
+    const long long zehntel = std::llround(std::abs(wert) * 10);
+    std::string text = wert < 0 ? "-" : "";
+    text += std::to_string(zehntel / 10);
+    text += ',';
+    text += std::to_string(zehntel % 10);
+    return text;
+}
+
+// Prices closer to 0 than this are ties with the best decision.
+constexpr double Gleichstand = 1e-9;
+
+std::string text(const Rat& rat) {
+    std::string t;
+    switch (rat.lage) {
+    case Ratlage::Rat:
+        if (rat.zelle >= 0) {
+            t = "eintragen: ";
+            t += Kategorien[rat.zelle].beschriftung;
+        } else {
+            t = "behalten:";
+            for (int f = 1; f <= 6; ++f) {
+                for (int k = 0; k < rat.behalten[f]; ++k) {
+                    t += ' ';
+                    t += std::to_string(f);
+                }
+            }
+            if (t.size() == 9) {
+                t += " nichts";
+            }
+        }
+        t += "\nErwartung: ";
+        t += zahl(rat.erwartung);
+        break;
+    case Ratlage::Rechnet:
+        t = "Der Tipp wird noch berechnet.";
+        break;
+    case Ratlage::VorDemWurf:
+        t = "Kein Tipp vor dem ersten Wurf.";
+        break;
+    case Ratlage::WuerfelRollen:
+        t = "Kein Tipp, solange die Würfel rollen.";
+        break;
+    case Ratlage::MeldungOffen:
+        t = "Kein Tipp, solange eine Meldung offen ist.";
+        break;
+    case Ratlage::BlattVoll:
+        t = "Kein Tipp: das Blatt ist voll.";
+        break;
+    }
+    if (rat.letzterZug) {
+        t += "\nletzter Zug: ";
+        t += *rat.letzterZug > -Gleichstand ? std::string("0,0") : zahl(*rat.letzterZug);
+    }
+    return t;
+}
+
+} // namespace
+
+Ratlage lesen(const Spielfeld& feld, const Spielstand& stand, Zugstand& zug) {
+    zug = Zugstand{};
+    zug.spieler = stand.AktuellerSpieler;
+    if (stand.AktuellerSpieler >= 0 && std::size_t(stand.AktuellerSpieler) < stand.RundenGespielt.size()) {
+        zug.blatt = stand.RundenGespielt[stand.AktuellerSpieler];
+    }
+    for (int zelle = 0; zelle < Kategorienzahl; ++zelle) {
+        if (feld.Kategorien[zelle].Visible) {
+            zug.offen |= 1u << zelle;
+        } else if (zelle < 6) {
+            zug.oben += static_cast<int>(zahlAusText(feld.Zahlen[zelle]));
+        }
+    }
+    zug.gesamt = static_cast<int>(zahlAusText(feld.Zahlen[13]));
+    zug.wuerfe = stand.Wuerfe;
+
+    if (stand.Eingetragen >= Kategorienzahl || zug.offen == 0) {
+        return Ratlage::BlattVoll;
+    }
+    if (feld.Timer1) {
+        return Ratlage::WuerfelRollen;
+    }
+    bool eintragbar = false;
+    for (const Knopf& knopf : feld.Kategorien) {
+        eintragbar = eintragbar || (knopf.Visible && knopf.Enabled);
+    }
+    if (stand.Wuerfe < 1 || stand.Wuerfe > 3 || !eintragbar || !zaehlen(feld.w1, zug.tisch) ||
+        !zaehlen(feld.Raus, zug.ablage)) {
+        return Ratlage::VorDemWurf;
+    }
+    int wuerfel = 0;
+    for (int f = 1; f <= 6; ++f) {
+        wuerfel += zug.tisch[f] + zug.ablage[f];
+    }
+    return wuerfel == 5 ? Ratlage::Rat : Ratlage::VorDemWurf;
+}
+
+void Berater::tabelleSetzen(const Tabelle& tabelle) {
+    m_tabelle = &tabelle;
+    m_zug.reset();
+    if (m_letzte) {
+        m_letzte->preis.reset();
+    }
+}
+
+void Berater::vorDemWuerfeln(const Spielfeld& feld, const Spielstand& stand) {
+    Zugstand zug;
+    if (feld.Command17.Visible && lesen(feld, stand, zug) == Ratlage::Rat && zug.wuerfe < 3) {
+        m_letzte = Entscheidung{zug, -1};
+    }
+}
+
+void Berater::vorDemEintragen(const Spielfeld& feld, const Spielstand& stand, int zelle) {
+    if (zelle < 0 || zelle >= Kategorienzahl || !feld.Kategorien[zelle].Visible || !feld.Kategorien[zelle].Enabled) {
+        return;  // the click does nothing
+    }
+    Zugstand zug;
+    if (lesen(feld, stand, zug) == Ratlage::Rat) {
+        m_letzte = Entscheidung{zug, zelle};
+    } else {
+        m_letzte.reset();
+    }
+}
+
+const Zugwerte& Berater::zugwerte(const Zugstand& zug) const {
+    if (!m_zug || m_zug->offen() != zug.offen || m_zug->oben() != zug.oben) {
+        m_zug.emplace(*m_tabelle, zug.offen, zug.oben);
+    }
+    return *m_zug;
+}
+
+double Berater::bestesErgebnis(const Zugstand& zug, int fuenfer) const {
+    const Zugwerte& werte = zugwerte(zug);
+    double bestes = -std::numeric_limits<double>::infinity();
+    for (int zelle = 0; zelle < Kategorienzahl; ++zelle) {
+        if (zug.offen & (1u << zelle)) {
+            bestes = std::max(bestes, werte.eintrag(fuenfer, zelle));
+        }
+    }
+    if (zug.wuerfe < 3) {
+        const int uebrig = 3 - zug.wuerfe;
+        bestes = std::max(bestes, werte.behalten(werte.besteTeilmenge(fuenfer, uebrig), uebrig));
+    }
+    return bestes;
+}
+
+double Berater::preis(const Entscheidung& e) const {
+    if (!e.preis) {
+        const Wuerfelmengen& m = m_tabelle->mengen();
+        const int fuenfer = m.nummer(zusammen(e.zug.tisch, e.zug.ablage));
+        const Zugwerte& werte = zugwerte(e.zug);
+        const double gewaehlt = e.zelle >= 0 ? werte.eintrag(fuenfer, e.zelle)
+                                             : werte.behalten(m.nummer(e.zug.ablage), 3 - e.zug.wuerfe);
+        e.preis = std::min(0.0, gewaehlt - bestesErgebnis(e.zug, fuenfer));
+    }
+    return *e.preis;
+}
+
+void Berater::ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const {
+    const Wuerfelmengen& m = m_tabelle->mengen();
+    const int fuenfer = m.nummer(zusammen(zug.tisch, zug.ablage));
+    const Zugwerte& werte = zugwerte(zug);
+    double bestes = -std::numeric_limits<double>::infinity();
+    for (int zelle = 0; zelle < Kategorienzahl; ++zelle) {
+        if ((zug.offen & (1u << zelle)) && werte.eintrag(fuenfer, zelle) > bestes) {
+            bestes = werte.eintrag(fuenfer, zelle);
+            rat.zelle = zelle;
+        }
+    }
+    if (zug.wuerfe < 3) {
+        // Rolling again only when it is worth more than entering now.
+        const int uebrig = 3 - zug.wuerfe;
+        const int teil = werte.besteTeilmenge(fuenfer, uebrig);
+        if (werte.behalten(teil, uebrig) > bestes) {
+            bestes = werte.behalten(teil, uebrig);
+            rat.zelle = -1;
+            rat.behalten = m.anzahl(teil);
+            // Of each face, the tray keeps what it may and the table gives the rest.
+            for (int f = 1; f <= 6; ++f) {
+                int zuViel = zug.ablage[f] - rat.behalten[f];
+                for (int i = 0; i < 5; ++i) {
+                    if (augen(feld.Raus[i]) == f && zuViel > 0) {
+                        rat.zuruecknehmen[i] = true;
+                        --zuViel;
+                    }
+                    if (augen(feld.w1[i]) == f && zuViel < 0) {
+                        rat.ablegen[i] = true;
+                        ++zuViel;
+                    }
+                }
+            }
+        }
+    }
+    rat.erwartung = zug.gesamt + bestes;
+}
+
+Rat Berater::rat(const Spielfeld& feld, const Spielstand& stand, bool meldungOffen) const {
+    Rat rat;
+    Zugstand zug;
+    rat.lage = lesen(feld, stand, zug);
+    if (meldungOffen) {
+        rat.lage = Ratlage::MeldungOffen;
+    } else if (rat.lage == Ratlage::Rat && !(m_tabelle && m_tabelle->geloest(zug.offen))) {
+        rat.lage = Ratlage::Rechnet;
+    }
+    if (m_tabelle && m_letzte && m_letzte->zug.spieler == zug.spieler && m_letzte->zug.blatt == zug.blatt &&
+        m_tabelle->geloest(m_letzte->zug.offen)) {
+        rat.letzterZug = preis(*m_letzte);
+    }
+    if (rat.lage == Ratlage::Rat) {
+        ratFinden(feld, zug, rat);
+    }
+    rat.text = text(rat);
+    return rat;
+}
+
+} // namespace wk

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "game/spielfeld.h"
+#include "game/spielstand.h"
+#include "strategie/tabelle.h"
+#include "strategie/zugwerte.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace wk {
+
+// Whether the coach has advice for the dice as they lie, or why not.
+enum class Ratlage {
+    Rat,            // advice follows
+    Rechnet,        // the table is still being computed
+    VorDemWurf,     // nothing rolled in this turn yet, or the turn's entry is made
+    WuerfelRollen,  // the dice tumble
+    MeldungOffen,   // a message box of the game is open
+    BlattVoll,      // the sheet's last category has been entered
+};
+
+// A turn as the coach sees it in the game window's state.
+struct Zugstand {
+    Offen offen = 0;     // the categories still open
+    int oben = 0;        // the upper sum so far
+    int gesamt = 0;      // the sheet's grand total so far, bonus included
+    int wuerfe = 0;      // rolls made in this turn, 1..3
+    Augenzahl tisch{};   // the dice on the table
+    Augenzahl ablage{};  // the dice in the tray
+    int spieler = 0;     // whose sheet: AktuellerSpieler
+    int blatt = 0;       // which of his sheets: his RundenGespielt
+};
+
+// Reads the turn into `zug` and tells whether advice can be given on it:
+// Ratlage::Rat once a roll of this turn has ended and until its entry, with
+// five dice at rest. Never Ratlage::Rechnet or Ratlage::MeldungOffen.
+Ratlage lesen(const Spielfeld& feld, const Spielstand& stand, Zugstand& zug);
+
+struct Rat {
+    Ratlage lage = Ratlage::Rechnet;
+    // With Ratlage::Rat only:
+    int zelle = -1;                       // the category to enter now (cell 0..12), or -1: roll again
+    Augenzahl behalten{};                 // rolling again: the dice to keep
+    std::array<bool, 5> ablegen{};        // the table boxes whose dice to put aside
+    std::array<bool, 5> zuruecknehmen{};  // the tray boxes whose dice to take back
+    double erwartung = 0;                 // the sheet's final total to expect under best play from here
+    // Whenever known: what the player's last decision on this sheet cost in
+    // expected points, 0 for a best one, negative otherwise.
+    std::optional<double> letzterZug;
+    // All of it in words, one line each: "behalten: 2 5 5" / "behalten: nichts" /
+    // "eintragen: Full Haus", "Erwartung: 312,4", "letzter Zug: -3,1"; or
+    // why there is no advice.
+    std::string text;
+};
+
+// The coach of one game: advice on request and the price of the player's
+// decisions. It only reads the game's state; it changes nothing and draws no
+// random numbers. Not thread-safe (it keeps the values of the last turn asked
+// about).
+class Berater {
+public:
+    // Until a table is set, the coach only says that it is still computing;
+    // so it does for states the table has not solved. The table must outlive
+    // the Berater.
+    void tabelleSetzen(const Tabelle& tabelle);
+
+    // Call right before the game handles a click on Command17 (rolling again
+    // with the tray as it lies) or on the category button of `zelle`: notes
+    // the decision, to be judged against the best one of that moment. An entry
+    // the coach cannot judge (made while the dice tumble) leaves no price.
+    void vorDemWuerfeln(const Spielfeld& feld, const Spielstand& stand);
+    void vorDemEintragen(const Spielfeld& feld, const Spielstand& stand, int zelle);
+
+    Rat rat(const Spielfeld& feld, const Spielstand& stand, bool meldungOffen = false) const;
+
+private:
+    struct Entscheidung {
+        Zugstand zug;
+        int zelle = -1;  // the category entered, or -1: rolled again keeping the tray
+        mutable std::optional<double> preis{};
+    };
+
+    const Zugwerte& zugwerte(const Zugstand& zug) const;
+    double preis(const Entscheidung& entscheidung) const;
+    double bestesErgebnis(const Zugstand& zug, int fuenfer) const;
+    void ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const;
+
+    const Tabelle* m_tabelle = nullptr;
+    std::optional<Entscheidung> m_letzte;
+    mutable std::optional<Zugwerte> m_zug;
+};
+
+} // namespace wk

@@ -1,0 +1,148 @@
+#include "ui/tipp.h"
+
+#include "game/wertung.h"
+#include "ui/form1.h"
+#include "ui/masse.h"
+#include "ui/tipptabelle.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include <vector>
+
+namespace wk {
+namespace {
+
+// On the felt left of the "Fenster immer Oben" box and below it, above the
+// tray: no control of the window lies there.
+constexpr Twips KnopfOrt{3480, 510, 840, 330};
+constexpr Twips AnzeigeOrt{4440, 450, 3060, 810};
+
+constexpr QRgb Ablegen = qRgb(255, 214, 64);    // a table die to put aside, a button to press
+constexpr QRgb Zuruecknehmen = qRgb(96, 200, 255);  // a tray die to take back
+constexpr int Rand = 3;                          // ring width and gap, pixels
+
+} // namespace
+
+// A transparent layer over the whole window that draws rings around the
+// controls the advice names. Clicks pass through it.
+class Tippmarken : public QWidget {
+public:
+    explicit Tippmarken(QWidget* fenster) : QWidget(fenster) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(fenster->rect());
+    }
+
+    struct Marke {
+        QRect ort;
+        QRgb farbe;
+    };
+    void setzen(std::vector<Marke> marken) {
+        m_marken = std::move(marken);
+        setVisible(!m_marken.empty());
+        raise();
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        for (const Marke& m : m_marken) {
+            p.setPen(QPen(QColor(m.farbe), Rand));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(QRectF(m.ort).adjusted(-Rand, -Rand, Rand, Rand), 6, 6);
+        }
+    }
+
+private:
+    std::vector<Marke> m_marken;
+};
+
+Tipp::Tipp(Form1& fenster, Tipptabelle& tabelle) : QObject(&fenster), m_fenster(fenster) {
+    m_knopf = new QPushButton(QStringLiteral("Tipp"), &fenster);
+    m_knopf->setObjectName(QStringLiteral("TippKnopf"));
+    m_knopf->setAccessibleName(QStringLiteral("Tipp zeigen"));
+    m_knopf->setToolTip(QStringLiteral("Zeigt den besten Zug (Taste H)"));
+    m_knopf->setGeometry(rechteck(KnopfOrt));
+    m_knopf->setFont(schrift(11, true));
+    m_knopf->setFocusPolicy(Qt::NoFocus);
+    connect(m_knopf, &QPushButton::clicked, this, &Tipp::zeigen);
+
+    m_anzeige = new QLabel(&fenster);
+    m_anzeige->setObjectName(QStringLiteral("Tipp"));
+    m_anzeige->setAccessibleName(QStringLiteral("Tipp"));
+    m_anzeige->setTextFormat(Qt::PlainText);
+    m_anzeige->setWordWrap(true);
+    m_anzeige->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_anzeige->setGeometry(rechteck(AnzeigeOrt));
+    m_anzeige->setFont(schrift(12, true));
+    m_anzeige->setStyleSheet(QStringLiteral("QLabel { color: #fff3c4; background: rgba(0, 0, 0, 150); "
+                                            "border: 1px solid rgba(255, 214, 64, 170); border-radius: 5px; "
+                                            "padding: 1px 5px; }"));
+    m_anzeige->hide();
+
+    m_marken = new Tippmarken(&fenster);
+    m_marken->hide();
+
+    if (tabelle.tabelle()) {
+        m_berater.tabelleSetzen(*tabelle.tabelle());
+    }
+    connect(&tabelle, &Tipptabelle::fertig, this, [this, &tabelle] {
+        m_berater.tabelleSetzen(*tabelle.tabelle());
+        if (sichtbar()) {
+            zeigen();
+        }
+    });
+}
+
+bool Tipp::sichtbar() const { return !m_anzeige->isHidden(); }
+
+void Tipp::zeigen() {
+    const Spiel& spiel = m_fenster.spiel();
+    m_rat = m_berater.rat(spiel.feld(), spiel.stand(), m_fenster.meldungOffen());
+    const QString text = QString::fromStdString(m_rat.text);
+    m_anzeige->setText(text);
+    m_anzeige->setAccessibleDescription(text);
+    m_anzeige->show();
+    m_anzeige->raise();
+
+    std::vector<Tippmarken::Marke> marken;
+    const auto ort = [this](const QString& name) {
+        const QWidget* w = m_fenster.findChild<QWidget*>(name);
+        return w ? w->geometry() : QRect();
+    };
+    if (m_rat.lage == Ratlage::Rat && m_rat.zelle >= 0) {
+        const std::string_view knopf = Kategorien[m_rat.zelle].knopf;
+        marken.push_back({ort(QString::fromLatin1(knopf.data(), qsizetype(knopf.size()))), Ablegen});
+    } else if (m_rat.lage == Ratlage::Rat) {
+        for (int i = 0; i < 5; ++i) {
+            if (m_rat.ablegen[i]) {
+                marken.push_back({ort(QStringLiteral("w1_%1").arg(i)), Ablegen});
+            }
+            if (m_rat.zuruecknehmen[i]) {
+                marken.push_back({ort(QStringLiteral("Raus_%1").arg(i)), Zuruecknehmen});
+            }
+        }
+        marken.push_back({ort(QStringLiteral("Command17")), Ablegen});
+    }
+    m_marken->setzen(std::move(marken));
+}
+
+void Tipp::verbergen() {
+    m_anzeige->hide();
+    m_marken->setzen({});
+}
+
+void Tipp::vorDemWuerfeln() {
+    m_berater.vorDemWuerfeln(m_fenster.spiel().feld(), m_fenster.spiel().stand());
+}
+
+void Tipp::vorDemEintragen(int zelle) {
+    m_berater.vorDemEintragen(m_fenster.spiel().feld(), m_fenster.spiel().stand(), zelle);
+}
+
+} // namespace wk

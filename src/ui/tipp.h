@@ -1,0 +1,49 @@
+#pragma once
+
+#include "strategie/berater.h"
+
+#include <QObject>
+
+class QLabel;
+class QPushButton;
+
+namespace wk {
+
+class Form1;
+class Tippmarken;
+class Tipptabelle;
+
+// The coach in the game window: a small "Tipp" button on free felt, the
+// advice in a panel beside it (accessible name "Tipp", the advice's text as
+// its accessible description) and marks on the felt: the table dice to put
+// aside, the tray dice to take back and then the roll button, or the category
+// button to press. Asked for with the button or the key H, it shows the
+// advice for the dice as they lie; the next action of the player hides it.
+// It only reads the game.
+class Tipp : public QObject {
+    Q_OBJECT
+
+public:
+    Tipp(Form1& fenster, Tipptabelle& tabelle);
+
+    void zeigen();
+    void verbergen();
+    bool sichtbar() const;
+
+    // Call right before the game window hands a click on Command17 or on the
+    // category button of `zelle` to the game.
+    void vorDemWuerfeln();
+    void vorDemEintragen(int zelle);
+
+    const Rat& rat() const { return m_rat; }
+
+private:
+    Form1& m_fenster;
+    Berater m_berater;
+    Rat m_rat;
+    QPushButton* m_knopf = nullptr;
+    QLabel* m_anzeige = nullptr;
+    Tippmarken* m_marken = nullptr;
+};
+
+} // namespace wk
