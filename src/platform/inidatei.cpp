@@ -1,19 +1,14 @@
 #include "platform/inidatei.h"
 
 #include <algorithm>
-#include <array>
+#include <tuple>
 #include <utility>
 
-#include <QDataStream>
 #include <QHash>
 #include <QIODevice>
-#include <QPoint>
-#include <QRect>
 #include <QSet>
-#include <QSize>
-#include <QStringDecoder>
-#include <QStringList>
-#include <QVariant>
+
+#include "platform/iniwerte.h"
 
 namespace wk::ini {
 
@@ -25,40 +20,26 @@ constexpr QByteArrayView Bom = "\xEF\xBB\xBF";
 bool istLeer(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool zeilenEnde(char c) { return c == '\n' || c == '\r'; }
 
-int ziffer(char c, int basis) {
-    const int wert = c >= '0' && c <= '9' ? c - '0'
-                     : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                     : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                            : 99;
-    return wert < basis ? wert : -1;
-}
-
-// The character of a one-letter escape ("\n" gives '\n'), or 0.
-char einfacheFolge(char c) {
-    constexpr std::array<std::pair<char, char>, 11> folgen{{{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                                            {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
-                                                            {'?', '?'}, {'\'', '\''}, {'\\', '\\'}}};
-    const auto* folge = std::find_if(folgen.begin(), folgen.end(), [c](const auto& f) { return f.first == c; });
-    return folge == folgen.end() ? 0 : folge->second;
-}
-
 // One line of the file as QSettings splits the text: it may run over several
 // lines of the text inside quotes or after a backslash. [anfang, ende) are its
-// bytes in the file, without the blanks and comments before it; `gleich` is
-// the place of its first "=" outside quotes in `text`, or -1.
+// bytes in the file; the blanks before it start at `leerAb`, after any comment
+// lines. `gleich` is the place of its first "=" outside quotes in `text`, or -1.
 struct Zeile {
-    qsizetype leerAb = 0;  // where the blanks before it begin, after any comment
+    qsizetype leerAb = 0;
     qsizetype anfang = 0;
     qsizetype ende = 0;
     QByteArrayView text;
     qsizetype gleich = -1;
 };
 
-// Finds the next line in `d` from `pos` and moves `pos` past it; false when
-// only blanks and comments are left.
-bool zeileFinden(QByteArrayView d, qsizetype& pos, qsizetype& leerAb, qsizetype& anfang, qsizetype& gleich) {
+// Finds the next line in `d` from `pos` and moves `pos` past it, with places
+// in `d`; false when only blanks and comments are left.
+bool zeileFinden(QByteArrayView d, qsizetype& pos, Zeile& zeile) {
     const qsizetype n = d.size();
     bool inAnfuehrung = false;
+    qsizetype& leerAb = zeile.leerAb;
+    qsizetype& anfang = zeile.anfang;
+    qsizetype& gleich = zeile.gleich;
     gleich = -1;
     leerAb = pos;
     anfang = pos;
@@ -95,6 +76,9 @@ bool zeileFinden(QByteArrayView d, qsizetype& pos, qsizetype& leerAb, qsizetype&
         }
     }
     pos = i;
+    zeile.ende = i;
+    zeile.text = d.sliced(anfang, i - anfang);
+    if (gleich >= 0) gleich -= anfang;
     return i > anfang;
 }
 
@@ -111,15 +95,16 @@ public:
                 m_basis += m_pos;
                 m_pos = 0;
             }
-            qsizetype pos = m_pos, leerAb = 0, anfang = 0, gleich = -1;
-            const bool gefunden = zeileFinden(m_puffer, pos, leerAb, anfang, gleich);
+            qsizetype pos = m_pos;
+            const bool gefunden = zeileFinden(m_puffer, pos, zeile);
             if (pos == m_puffer.size() && !m_ende) {
                 nachladen();
                 continue;
             }
             if (!gefunden) return false;
-            zeile = {m_basis + leerAb, m_basis + anfang, m_basis + pos, QByteArrayView(m_puffer).sliced(anfang, pos - anfang),
-                     gleich < 0 ? -1 : gleich - anfang};
+            zeile.leerAb += m_basis;
+            zeile.anfang += m_basis;
+            zeile.ende += m_basis;
             m_pos = pos;
             return true;
         }
@@ -152,30 +137,6 @@ private:
     bool m_fehler = false;
 };
 
-// A key or section name as QSettings reads it: "\" is "/", "%XX" and
-// "%UXXXX" are characters.
-QString nameAus(QByteArrayView roh) {
-    const QString text = QString::fromUtf8(roh.trimmed());
-    QString name;
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text[i];
-        if (c == u'\\') {
-            name += u'/';
-            ++i;
-            continue;
-        }
-        const qsizetype ziffern = i + 1 < text.size() && text[i + 1] == u'U' ? 4 : 2;
-        const qsizetype erste = i + 1 + (ziffern == 4 ? 1 : 0);
-        bool ok = false;
-        const ushort zeichen = c == u'%' && erste + ziffern <= text.size()
-                                   ? QStringView(text).sliced(erste, ziffern).toUShort(&ok, 16)
-                                   : 0;
-        name += ok ? QChar(zeichen) : c;
-        i = ok ? erste + ziffern : i + 1;
-    }
-    return name;
-}
-
 // The section a line "[...]" opens: "" for [General].
 QString abschnittAus(QByteArrayView zeile, bool& beschaedigt) {
     qsizetype klammer = zeile.indexOf(']');
@@ -186,7 +147,7 @@ QString abschnittAus(QByteArrayView zeile, bool& beschaedigt) {
     const QByteArrayView name = zeile.first(klammer).sliced(1).trimmed();
     if (name.compare("general", Qt::CaseInsensitive) == 0) return {};
     if (name.compare("%general", Qt::CaseInsensitive) == 0) return QString::fromLatin1(name.sliced(1));
-    return nameAus(name);
+    return nameLesen(name);
 }
 
 QString voll(const QString& abschnitt, const QString& schluessel) {
@@ -203,163 +164,6 @@ QSet<QString> abschnitteFuer(const QList<QString>& schluessel) {
         }
     }
     return abschnitte;
-}
-
-void randBlanksKuerzen(QString& text, qsizetype grenze) {
-    qsizetype n = text.size();
-    while (n > grenze && (text[n - 1] == u' ' || text[n - 1] == u'\t')) --n;
-    text.truncate(n);
-}
-
-// A value after "=" as QSettings takes it apart: true for a list (a comma
-// outside quotes), with its elements in `liste`; otherwise the text.
-bool zerlegen(QByteArrayView s, QString& text, QStringList& liste) {
-    const qsizetype n = s.size();
-    bool istListe = false, inAnfuehrung = false, angefuehrt = false;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    qsizetype i = 0;
-    qsizetype kuerzenBis = 0;  // blanks at the end are cut back to here, unless quoted
-    const auto weiter = [&](bool blanks) {
-        while (blanks && i < n && (s[i] == ' ' || s[i] == '\t')) ++i;
-        kuerzenBis = text.size();
-    };
-    const auto fertig = [&] {
-        if (istListe) liste.append(text);
-        return istListe;
-    };
-    weiter(true);
-    while (i < n) {
-        const char c = s[i];
-        if (c == '\\') {
-            if (++i >= n) return fertig();
-            const char e = s[i++];
-            const int basis = e == 'x' ? 16 : ziffer(e, 8) >= 0 ? 8 : 0;
-            if (const char zeichen = einfacheFolge(e)) {
-                text += QLatin1Char(zeichen);
-            } else if (basis != 0) {
-                if (basis == 16 && i >= n) return fertig();
-                if (basis == 8 || ziffer(s[i], 16) >= 0) {
-                    char16_t wert = basis == 8 ? char16_t(ziffer(e, 8)) : 0;
-                    while (i < n && ziffer(s[i], basis) >= 0) wert = char16_t(wert * basis + ziffer(s[i++], basis));
-                    text += QChar(wert);
-                    if (i >= n) return fertig();
-                }
-            } else if (zeilenEnde(e) && i < n && zeilenEnde(s[i]) && s[i] != e) {
-                ++i;  // any other escaped character is dropped
-            }
-            weiter(false);
-        } else if (c == '"') {
-            ++i;
-            angefuehrt = true;
-            inAnfuehrung = !inAnfuehrung;
-            if (!inAnfuehrung) weiter(true);
-        } else if (c == ',' && !inAnfuehrung) {
-            if (!angefuehrt) randBlanksKuerzen(text, kuerzenBis);
-            if (!istListe) liste.clear();
-            istListe = true;
-            liste.append(text);
-            text.clear();
-            angefuehrt = false;
-            ++i;
-            weiter(true);
-        } else {
-            qsizetype j = i + 1;
-            while (j < n && s[j] != '\\' && s[j] != '"' && s[j] != ',') ++j;
-            text += utf8(s.sliced(i, j - i));
-            i = j;
-        }
-    }
-    if (!angefuehrt) randBlanksKuerzen(text, kuerzenBis);
-    return fertig();
-}
-
-// How many arguments QSettings counts in "@Point(1 2)": one per blank or ")".
-qsizetype argumente(const QString& s, qsizetype klammer) {
-    return std::count_if(s.begin() + klammer + 1, s.end(), [](QChar c) { return c == u' ' || c == u')'; });
-}
-
-// A text as QSettings turns it into a value.
-QVariant alsVariant(const QString& s) {
-    if (s.startsWith(u'@') && s.endsWith(u')')) {
-        if (s.startsWith(u"@ByteArray(")) return QStringView(s).sliced(11).chopped(1).toLatin1();
-        if (s.startsWith(u"@String(")) return QStringView(s).sliced(8).chopped(1).toString();
-        if (s.startsWith(u"@Variant(") || s.startsWith(u"@DateTime(")) {
-            const bool zeit = s[1] == u'D';
-            QByteArray bytes = QStringView(s).sliced(zeit ? 10 : 9).toLatin1();
-            QDataStream strom(&bytes, QIODevice::ReadOnly);
-            strom.setVersion(zeit ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-            QVariant wert;
-            strom >> wert;
-            return wert;
-        }
-        if (s.startsWith(u"@Rect(")) {
-            if (argumente(s, 5) == 4) return QRect();
-        } else if (s.startsWith(u"@Size(")) {
-            if (argumente(s, 5) == 2) return QSize();
-        } else if (s.startsWith(u"@Point(")) {
-            if (argumente(s, 6) == 2) return QPoint();
-        } else if (s == u"@Invalid()") {
-            return {};
-        }
-    }
-    return s.startsWith(u"@@") ? s.sliced(1) : s;
-}
-
-std::optional<std::string> alsText(const QVariant& wert) {
-    switch (wert.typeId()) {
-    case QMetaType::QString:
-        return wert.toString().toStdString();
-    case QMetaType::QStringList:
-        return wert.toStringList().join(u", ").toStdString();
-    case QMetaType::QVariantList: {
-        QStringList texte;
-        const QVariantList elemente = wert.toList();
-        for (const QVariant& element : elemente) {
-            const std::optional<std::string> text = alsText(element);
-            if (!text) return std::nullopt;
-            texte << QString::fromStdString(*text);
-        }
-        return texte.join(u", ").toStdString();
-    }
-    case QMetaType::QByteArray:
-        return wert.toByteArray().toStdString();
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<std::string> wertAus(QByteArrayView roh) {
-    QString text;
-    QStringList liste;
-    if (!zerlegen(roh, text, liste)) return alsText(alsVariant(text));
-    if (std::any_of(liste.begin(), liste.end(), [](const QString& e) { return e.startsWith(u'@') && !e.startsWith(u"@@"); })) {
-        QVariantList werte;
-        for (const QString& element : std::as_const(liste)) werte << alsVariant(element);
-        return alsText(werte);
-    }
-    for (QString& element : liste) {
-        if (element.startsWith(u'@')) element.remove(0, 1);
-    }
-    return liste.join(u", ").toStdString();
-}
-
-// A key or section name as QSettings writes it.
-QByteArray nameText(const QString& name) {
-    QByteArray text;
-    for (const QChar z : name) {
-        const char16_t c = z.unicode();
-        const bool einfach = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                             c == '-' || c == '.';
-        if (c == '/') {
-            text += '\\';
-        } else if (einfach) {
-            text += char(c);
-        } else {
-            text += (c <= 0xFF ? QByteArray("%") : QByteArray("%U")) +
-                    QByteArray::number(c, 16).toUpper().rightJustified(c <= 0xFF ? 2 : 4, '0');
-        }
-    }
-    return text;
 }
 
 QByteArray kopfText(const QString& abschnitt) {
@@ -419,10 +223,10 @@ Gelesen lesen(QIODevice& datei, const QString& abschnitt, const std::vector<QStr
         } else if (zeile.gleich < 0) {
             gelesen.beschaedigt = true;
         } else if (betrifft) {
-            const auto treffer = gesucht.constFind(voll(aktuell, nameAus(zeile.text.first(zeile.gleich))));
+            const auto treffer = gesucht.constFind(voll(aktuell, nameLesen(zeile.text.first(zeile.gleich))));
             if (treffer != gesucht.constEnd() && aktuell.size() >= tiefe[*treffer]) {
                 tiefe[*treffer] = aktuell.size();
-                gelesen.werte[*treffer] = wertAus(zeile.text.sliced(zeile.gleich + 1));
+                gelesen.werte[*treffer] = wertLesen(zeile.text.sliced(zeile.gleich + 1));
             }
         }
     }
@@ -430,38 +234,8 @@ Gelesen lesen(QIODevice& datei, const QString& abschnitt, const std::vector<QStr
     return gelesen;
 }
 
-QByteArray wertText(const std::string& wert) {
-    const QByteArrayView roh(wert);
-    const bool utf8 = roh.isValidUtf8();
-    QByteArray text = !utf8 ? "@ByteArray(" : roh.startsWith('@') ? "@" : "";
-    bool anfuehren = false;
-    bool hexFolgt = false;  // a hexadecimal digit after "\x..." would join it
-    for (qsizetype i = 0; i < roh.size(); ++i) {
-        const uchar c = uchar(roh[i]);
-        anfuehren = anfuehren || c == ';' || c == ',' || c == '=';
-        const bool bom = utf8 && roh.sliced(i).startsWith(Bom);
-        const char folge = c == '"' || c == '\\' ? char(c) : c >= '\a' && c <= '\r' ? "abtnvfr"[c - '\a'] : 0;
-        if ((hexFolgt && ziffer(char(c), 16) >= 0) || bom || (c < 0x20 && folge == 0) || (!utf8 && c >= 0x7F)) {
-            text += "\\x" + QByteArray::number(bom ? 0xFEFF : c, 16);
-            hexFolgt = true;
-            i += bom ? Bom.size() - 1 : 0;
-            continue;
-        }
-        hexFolgt = false;
-        if (folge != 0) {
-            text += '\\';
-            text += folge;
-        } else {
-            text += char(c);
-        }
-    }
-    if (!utf8) text += ')';
-    return anfuehren || text.startsWith(' ') || text.endsWith(' ') ? '"' + text + '"' : text;
-}
-
 bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice& neu) {
-    // The sections written, in the order of their first entry, and their keys.
-    QList<QString> abschnitte;
+    QList<QString> abschnitte;  // written, in the order of their first entry
     QSet<QString> geschrieben;
     for (const Eintrag& eintrag : eintraege) {
         if (!abschnitte.contains(eintrag.abschnitt)) abschnitte << eintrag.abschnitt;
@@ -469,35 +243,40 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
     }
     const QSet<QString> betroffen = abschnitteFuer(geschrieben.values());
 
-    // Where each section goes, and the lines that go: those of the keys
-    // written, and the heading of a written section left without lines.
+    // The steps through the old text: where each section written goes (at
+    // its first heading, a new one before the first heading of the file), and
+    // the lines that go (those of the keys written, and the heading of a
+    // section written left without lines).
+    struct Schritt {
+        qsizetype stelle;
+        qsizetype ende;
+        qsizetype abschnitt;  // -1: leave out [stelle, ende); abschnitte.size(): "[General]"
+    };
+    std::vector<Schritt> schritte;
     std::vector<qsizetype> stelle(abschnitte.size(), -1);
-    std::vector<std::pair<qsizetype, qsizetype>> weg;
     qsizetype ersterKopf = -1, bom = 0;
-    bool ohneAbschnitt = false;  // lines before the first heading remain
+    bool ohneAbschnitt = false;  // lines outside every section remain
     if (alt != nullptr) {
         Zeilenleser leser(*alt);
         QString aktuell;
-        qsizetype block = -1;
-        std::pair<qsizetype, qsizetype> kopf;
-        bool leer = false;
-        bool unbenutzt = false;
-        Zeile zeile;
+        Schritt kopf{0, 0, -1};
+        bool leer = false, beschaedigt = false;
         const auto blockEnde = [&] {
-            if (block >= 0 && leer) weg.push_back(kopf);
+            if (abschnitte.contains(aktuell) && leer) schritte.push_back(kopf);
         };
+        Zeile zeile;
         while (leser.naechste(zeile)) {
             if (zeile.text.startsWith('[')) {
                 blockEnde();
-                aktuell = abschnittAus(zeile.text, unbenutzt);
-                block = abschnitte.indexOf(aktuell);
-                kopf = {zeile.leerAb, zeile.ende};
+                aktuell = abschnittAus(zeile.text, beschaedigt);
+                kopf = {zeile.leerAb, zeile.ende, -1};
                 leer = true;
-                if (ersterKopf < 0) ersterKopf = zeile.anfang;
-                if (block >= 0 && stelle[block] < 0) stelle[block] = zeile.anfang;
+                ersterKopf = ersterKopf < 0 ? zeile.anfang : ersterKopf;
+                const qsizetype i = abschnitte.indexOf(aktuell);
+                if (i >= 0 && stelle[i] < 0) stelle[i] = zeile.anfang;
             } else if (zeile.gleich >= 0 && betroffen.contains(aktuell) &&
-                       geschrieben.contains(voll(aktuell, nameAus(zeile.text.first(zeile.gleich))))) {
-                weg.emplace_back(zeile.leerAb, zeile.ende);
+                       geschrieben.contains(voll(aktuell, nameLesen(zeile.text.first(zeile.gleich))))) {
+                schritte.push_back({zeile.leerAb, zeile.ende, -1});
             } else {
                 leer = false;
                 ohneAbschnitt = ohneAbschnitt || ersterKopf < 0;
@@ -508,17 +287,17 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
         bom = leser.bomLaenge();
     }
     const qsizetype neueStelle = ersterKopf >= 0 ? ersterKopf : bom;
-    for (qsizetype& s : stelle) s = s < 0 ? neueStelle : s;
-    std::vector<qsizetype> folge(abschnitte.size());
-    for (std::size_t i = 0; i < folge.size(); ++i) folge[i] = qsizetype(i);
-    std::stable_sort(folge.begin(), folge.end(), [&](qsizetype a, qsizetype b) { return stelle[a] < stelle[b]; });
-    std::sort(weg.begin(), weg.end());
+    for (qsizetype i = 0; i < abschnitte.size(); ++i) schritte.push_back({stelle[i] < 0 ? neueStelle : stelle[i], 0, i});
+    if (ersterKopf < 0 && ohneAbschnitt) schritte.push_back({bom, 0, abschnitte.size()});  // they stay outside
+    std::sort(schritte.begin(), schritte.end(), [](const Schritt& a, const Schritt& b) {
+        return std::tuple(a.stelle, a.abschnitt < 0, a.abschnitt) < std::tuple(b.stelle, b.abschnitt < 0, b.abschnitt);
+    });
 
     Ausgabe ausgabe(neu);
-    qsizetype pos = bom;
     ausgabe.roh(Bom.first(bom));
+    qsizetype pos = bom;
     bool ok = alt == nullptr || alt->seek(bom);
-    int leerzeilen = 0;  // after new lines: the old text follows without its blanks, after so many line breaks
+    int umbrueche = 0;  // after new lines: the old text follows without its blanks, after so many line breaks
     const auto kopieren = [&](qsizetype bis) {  // the old text from pos to `bis` (-1: the end)
         QByteArray stueck;
         while (ok && alt != nullptr && (bis < 0 || pos < bis)) {
@@ -526,42 +305,35 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
             const qint64 gelesen = alt->read(stueck.data(), stueck.size());
             ok = gelesen > 0 || (gelesen == 0 && bis < 0);
             if (gelesen <= 0) break;
-            QByteArrayView text = QByteArrayView(stueck).first(gelesen);
             pos += gelesen;
-            if (leerzeilen > 0) {
-                while (!text.isEmpty() && istLeer(text.front())) text = text.sliced(1);
-                if (text.isEmpty()) continue;
-                ausgabe.absatz(leerzeilen);
-                leerzeilen = 0;
+            QByteArrayView text = QByteArrayView(stueck).first(gelesen);
+            while (umbrueche > 0 && !text.isEmpty() && istLeer(text.front())) text = text.sliced(1);
+            if (umbrueche > 0 && !text.isEmpty()) {
+                ausgabe.absatz(umbrueche);
+                umbrueche = 0;
             }
             ausgabe.text(text);
         }
     };
-    auto naechsterWeg = weg.begin();
-    for (std::size_t k = 0; k < folge.size(); ++k) {
-        const qsizetype i = folge[k];
-        for (; naechsterWeg != weg.end() && naechsterWeg->first < stelle[i]; ++naechsterWeg) {
-            kopieren(naechsterWeg->first);
-            pos = naechsterWeg->second;
+    for (const Schritt& schritt : schritte) {
+        kopieren(schritt.stelle);
+        if (schritt.abschnitt < 0) {
+            pos = schritt.ende;
             ok = ok && alt->seek(pos);
+            continue;
         }
-        kopieren(stelle[i]);
         ausgabe.absatz(2);
-        ausgabe.text(kopfText(abschnitte[i]) + '\n');
-        for (const Eintrag& eintrag : eintraege) {
-            if (eintrag.abschnitt == abschnitte[i]) ausgabe.text(nameText(eintrag.schluessel) + '=' + wertText(eintrag.wert) + '\n');
-        }
-        leerzeilen = 2;
-        if (ersterKopf < 0 && ohneAbschnitt && k + 1 == folge.size()) {  // the old lines stay outside every section
-            ausgabe.absatz(2);
+        if (schritt.abschnitt == abschnitte.size()) {
             ausgabe.text("[General]\n");
-            leerzeilen = 1;
+            umbrueche = 1;
+            continue;
         }
-    }
-    for (; naechsterWeg != weg.end(); ++naechsterWeg) {
-        kopieren(naechsterWeg->first);
-        pos = naechsterWeg->second;
-        ok = ok && alt->seek(pos);
+        const QString& abschnitt = abschnitte[schritt.abschnitt];
+        ausgabe.text(kopfText(abschnitt) + '\n');
+        for (const Eintrag& eintrag : eintraege) {
+            if (eintrag.abschnitt == abschnitt) ausgabe.text(nameText(eintrag.schluessel) + '=' + wertText(eintrag.wert) + '\n');
+        }
+        umbrueche = 2;
     }
     kopieren(-1);
     return ok && ausgabe.ok();

@@ -51,12 +51,4 @@ Gelesen lesen(QIODevice& datei, const QString& abschnitt, const std::vector<QStr
 // to `neu`. False when reading `alt` or writing `neu` failed.
 bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice& neu);
 
-// A value as it is written after "=": every value reads back exactly, by
-// QSettings and by lesen(). UTF-8 text is written as it is, except that
-// control characters, quotes, backslashes and U+FEFF (which QSettings drops at
-// the start of a value) are escaped, a leading "@" is doubled and quotes go
-// around a value with ";", ",", "=" or blanks at its ends. Bytes that are not
-// UTF-8 are written as QSettings' byte array "@ByteArray(...)", byte for byte.
-QByteArray wertText(const std::string& wert);
-
 } // namespace wk::ini

@@ -183,7 +183,8 @@ bool QtEinstellungen::speichern(const std::vector<ini::Eintrag>& eintraege) cons
               ini::schreiben(vorhanden ? &alt : nullptr, eintraege, entwurf) && entwurf.flush() &&
               ::fdatasync(entwurf.handle()) == 0;
     entwurf.close();
-    ok = ok && entwurf.error() == QFileDevice::NoError && (!vorhanden || entwurf.setPermissions(info.permissions())) &&
+    if (vorhanden) entwurf.setPermissions(info.permissions());
+    ok = ok && entwurf.error() == QFileDevice::NoError &&
          ::rename(QFile::encodeName(entwurfsPfad).constData(), QFile::encodeName(ziel).constData()) == 0;
     if (!ok) QFile::remove(entwurfsPfad);
     return ok;
