@@ -1,6 +1,7 @@
 #include "platform/inidatei.h"
 
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 #include <utility>
 
@@ -90,8 +91,9 @@ public:
 
     bool naechste(Zeile& zeile) {
         while (true) {
-            if (m_pos >= Stueck) {
-                m_puffer.remove(0, m_pos);
+            if (m_pos >= Stueck) {  // moved to the front in place: the buffer keeps its memory
+                std::memmove(m_puffer.data(), m_puffer.constData() + m_pos, m_puffer.size() - m_pos);
+                m_puffer.resize(m_puffer.size() - m_pos);
                 m_basis += m_pos;
                 m_pos = 0;
             }

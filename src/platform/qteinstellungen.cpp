@@ -24,7 +24,7 @@ namespace {
 const QString Anwendungsdatei = QStringLiteral("/Wurfkrone/Wurfkrone.conf");
 const QString SperrZusatz = QStringLiteral(".sperre");
 const QString EntwurfsZusatz = QStringLiteral(".neu-");
-constexpr std::chrono::milliseconds SperrVersuchAlle{5};
+constexpr std::chrono::milliseconds SperrPauseHoechstens{32};  // between two tries, doubling from 1 ms
 
 void melden(const QString& text) { qWarning().noquote() << "Einstellungen:" << text; }
 
@@ -141,6 +141,7 @@ bool QtEinstellungen::sperren(QLockFile& sperre) const {
         return true;
     }
     const QDeadlineTimer frist(m_wartezeit);
+    std::chrono::milliseconds pause{1};
     while (!sperre.tryLock(0)) {
         if (sperre.error() != QLockFile::LockFailedError) {
             melden(QStringLiteral("Sperre %1 kann nicht angelegt werden (%2); es geht ohne Sperre weiter")
@@ -154,7 +155,8 @@ bool QtEinstellungen::sperren(QLockFile& sperre) const {
             melden(QStringLiteral("Sperre %1 wird von Programm %2 (%3) gehalten").arg(sperrPfad()).arg(pid).arg(programm));
             return false;
         }
-        QThread::msleep(SperrVersuchAlle.count());
+        QThread::msleep(pause.count());
+        pause = std::min(pause * 2, SperrPauseHoechstens);
     }
     return true;
 }

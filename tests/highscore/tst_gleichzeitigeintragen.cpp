@@ -22,6 +22,12 @@
 
 namespace {
 
+// A folder in memory where there is one: the test is about the lock, and
+// flushing every save to a disk would only make it slow.
+QString ordnerVorlage() {
+    return QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/wurfkrone-XXXXXX") : QDir::tempPath() + QStringLiteral("/wurfkrone-XXXXXX");
+}
+
 // Starts the helper on `pfad` with these results; it saves once its
 // standard input is closed.
 std::unique_ptr<QProcess> helferStarten(const QString& pfad, const QStringList& ergebnisse) {
@@ -57,7 +63,7 @@ private slots:
     void programmeZugleichVerlierenKeinErgebnis() {
         QFETCH(int, programme);
         constexpr int Runden = 15;
-        const QTemporaryDir ordner;
+        const QTemporaryDir ordner(ordnerVorlage());
         const QString pfad = ordner.filePath(QStringLiteral("Wurfkrone.conf"));
         QMap<int, QString> besteZuerst;
         std::vector<std::unique_ptr<QProcess>> laufend;
@@ -84,7 +90,7 @@ private slots:
     // games, and the next save takes over at once and leaves nothing else.
     void getoetetesProgrammHinterlaesstGanzeDateiUndKeineReste() {
         for (int versuch = 0; versuch < 5; ++versuch) {
-            const QTemporaryDir ordner;
+            const QTemporaryDir ordner(ordnerVorlage());
             const QString pfad = ordner.filePath(QStringLiteral("Wurfkrone.conf"));
             QStringList ergebnisse;
             for (int punkte = 1; punkte <= 400; ++punkte) ergebnisse << QStringLiteral("K=%1").arg(punkte);
