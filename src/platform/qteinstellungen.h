@@ -14,8 +14,11 @@ class QLockFile;
 namespace wk {
 
 // The settings store as an INI file that QSettings reads and writes alike
-// (inidatei.h: what reads as what, and how each value is written so that it
-// reads back exactly). A section and a key address one entry.
+// (inidatei.h, iniwerte.h). A section and a key address one entry. Every
+// value written reads back exactly, whatever characters or bytes it holds;
+// no character is dropped or replaced on the way to the file. A lone UTF-16
+// surrogate, which only another program can put into the file ("\xd800"),
+// stays there as it is, and reads as "?" in a value asked for.
 //
 // Reading takes no lock and reads the file in pieces, so it never waits for
 // another program and a file of any size shows quickly in little memory.
