@@ -71,8 +71,9 @@ std::optional<std::string> alsText(const QVariant& wert) {
     }
 }
 // Every entry of the file at `pfad` as QSettings reads it: its text as the
-// released store took it, or else its bytes in a QDataStream. Read from a
-// copy under a new name: QSettings remembers the files it has read.
+// released store took it, or else its bytes in a QDataStream; by its key as
+// QSettings asks for it ("a//b/" is "a/b"). Read from a copy under a new
+// name: QSettings remembers the files it has read.
 QMap<QString, QByteArray> wieQSettings(const QString& pfad) {
     static int kopien = 0;
     const QString kopie = pfad + QStringLiteral(".qsettings%1").arg(++kopien);
@@ -87,7 +88,8 @@ QMap<QString, QByteArray> wieQSettings(const QString& pfad) {
             QByteArray bytes;
             QDataStream strom(&bytes, QIODevice::WriteOnly);
             strom << wert;
-            werte.insert(name, text ? "Text:" + QByteArray::fromStdString(*text) : bytes);
+            static const QRegularExpression striche(QStringLiteral("^/+|/+$|(?<=/)/+"));
+            werte.insert(QString(name).remove(striche), text ? "Text:" + QByteArray::fromStdString(*text) : bytes);
         }
     }
     QFile::remove(kopie);
