@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace wk {
 
@@ -12,16 +13,21 @@ class Einstellungen {
 public:
     virtual ~Einstellungen() = default;
 
-    // The stored text, or `vorgabe` when the key is missing or unreadable.
-    virtual std::string lesen(const std::string& abschnitt, const std::string& schluessel,
-                              const std::string& vorgabe) const = 0;
+    // The texts of `schluessel` in `abschnitt`, in that order, all from one
+    // state of the store, without waiting for another program: a save that
+    // another program makes meanwhile is seen wholly or not at all. `vorgabe`
+    // stands for a key that is missing or unreadable. Inside gesperrt(), the
+    // store as it is now with the writes made so far.
+    virtual std::vector<std::string> lesen(const std::string& abschnitt, const std::vector<std::string>& schluessel,
+                                           const std::string& vorgabe) const = 0;
 
+    // Outside gesperrt(), a transaction of its own.
     virtual void schreiben(const std::string& abschnitt, const std::string& schluessel,
                            const std::string& wert) = 0;
 
     // Runs `arbeit` as one transaction: no other program writes the store
-    // meanwhile, reads inside see the store as it is now, and the writes made
-    // inside are saved together when it returns.
+    // meanwhile, and the writes made inside are saved together when it
+    // returns. A call inside a running transaction joins it.
     virtual void gesperrt(const std::function<void()>& arbeit) { arbeit(); }
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "game/zahltext.h"
 
@@ -97,9 +98,7 @@ void Highscore::Auswertung(const Spielstand& stand) {
 }
 
 HighscoreAnzeige Highscore::highscore_anzeigen(int laenge, bool beimLaden) {
-    // One transaction, so that a list another program is writing right now
-    // shows either wholly before or wholly after that write.
-    m_einstellungen.gesperrt([&] { laden(abschnittFuer(laenge)); });
+    laden(abschnittFuer(laenge));
 
     HighscoreAnzeige anzeige;
     anzeige.titel = titelFuer(laenge);
@@ -129,11 +128,16 @@ void Highscore::highscore_loeschen() {
 }
 
 void Highscore::laden(const std::string& abschnitt) {
-    const std::string vorgabe(FehlenderWert);
+    std::vector<std::string> schluessel;
     for (int platz = 1; platz <= ListenLaenge; ++platz) {
-        m_bestenPunkte[platz] =
-            zahlAusText(m_einstellungen.lesen(abschnitt, punkteSchluessel(platz), vorgabe));
-        m_bestenNamen[platz] = m_einstellungen.lesen(abschnitt, namensSchluessel(platz), vorgabe);
+        schluessel.push_back(punkteSchluessel(platz));
+        schluessel.push_back(namensSchluessel(platz));
+    }
+    const std::vector<std::string> werte =
+        m_einstellungen.lesen(abschnitt, schluessel, std::string(FehlenderWert));
+    for (int platz = 1; platz <= ListenLaenge; ++platz) {
+        m_bestenPunkte[platz] = zahlAusText(werte[2 * platz - 2]);
+        m_bestenNamen[platz] = werte[2 * platz - 1];
     }
 }
 

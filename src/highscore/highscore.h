@@ -64,10 +64,11 @@ public:
     // skipped. Shows no message.
     void Auswertung(const Spielstand& stand);
 
-    // Loads the list of `laenge` into BestenNamen/BestenPunkte, in one
-    // transaction of the store, and returns its captions. `beimLaden` is true when the start window is being
-    // loaded; then every points caption carries " Punkte". Names are shown
-    // as stored. A length without a list reads as an empty list.
+    // Loads the list of `laenge` into BestenNamen/BestenPunkte, all from one
+    // state of the store and without waiting for another program, and
+    // returns its captions. `beimLaden` is true when the start window is
+    // being loaded; then every points caption carries " Punkte". Names are
+    // shown as stored. A length without a list reads as an empty list.
     HighscoreAnzeige highscore_anzeigen(int laenge, bool beimLaden);
 
     // Tells the player that the lists are being cleared, waits for OK, then

@@ -1,46 +1,54 @@
 #pragma once
 
 #include <chrono>
+#include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "highscore/einstellungen.h"
+#include "platform/inidatei.h"
+
+class QLockFile;
 
 namespace wk {
 
-// The settings store as an INI file read and written through QSettings. A
-// section and a key address the entry "abschnitt/schluessel". Every value is
-// written as a plain string and read back exactly as written, whatever
-// characters it holds (commas, quotes, "=", ";", blanks at the ends,
-// non-ASCII). Entries a person typed into the file by hand are read as text
-// too: an unquoted list "A, B" reads as "A, B", and a value that cannot be
-// understood as text reads as missing.
+// The settings store as an INI file that QSettings reads and writes alike
+// (inidatei.h, iniwerte.h). A section and a key address one entry. Every
+// value written reads back exactly, whatever characters or bytes it holds;
+// no character is dropped or replaced on the way to the file. A lone UTF-16
+// surrogate, which only another program can put into the file ("\xd800"),
+// stays there as it is, and reads as "?" in a value asked for.
 //
-// Saving never damages the file: the entries go into a new file beside it,
-// which is read back and compared with what was meant before it replaces the
-// old file in one rename. (QSettings' own saving through a temporary file is
-// not enough: Qt 6.4 commits a half-written file when the disk fills up.)
+// Reading takes no lock and reads the file in pieces, so it never waits for
+// another program and a file of any size shows quickly in little memory.
 //
-// Failures are logged with qWarning and never thrown:
-// - a damaged file reads as far as it can be parsed; before it is replaced, a
-//   copy of it is kept beside it ("<file>.defekt-<time>"), and the entries
-//   that could be parsed are saved again with the new ones;
-// - a file that cannot be read is not replaced;
-// - when the new file cannot be written completely, the old one stays as it
-//   was and the changes are dropped.
+// Saving replaces only the lines of the entries written; every other byte of
+// the file stays. The new text goes to a draft beside the file
+// ("<file>.neu-<process id>"), is flushed to disk and replaces the file in one
+// rename, so a reader sees the old or the new file and a crash or a full disk
+// leaves the old one. A symbolic link is written through: the file it leads
+// to is replaced, the link stays. The entries are not saved (logged with
+// qWarning, never thrown) when the file is not a plain file, cannot be read,
+// or its owner may not write it: such a file is left as it is.
 //
-// Transactions across programs are serialised by the lock file sperrPfad(),
-// "<file>.sperre". It is not "<file>.lock": QSettings takes that one while it
-// writes, and would wait for it forever while a transaction held it.
+// Saves of all programs take turns by the lock file sperrPfad() (QLockFile,
+// which guards a living holder's lock by flock whatever its age). A save
+// waits for a living holder at most the waiting time, then is dropped and
+// logged: it is never written without the lock while its holder lives. A lock
+// whose program has died is taken over at once by its process id, one left
+// empty by a program killed while making it after SperreLeerVerwaist. A lock
+// that cannot be made at all (a directory in its place, no permission) is
+// logged at once and the save goes on without it. Each save removes the
+// drafts of programs that no longer run, and a left-over "<lock>.rmlock".
 //
 // One object serves one thread; several objects, in one program or in
-// several, may share a file.
+// several, may share a file, but one object's transaction must not be nested
+// in another's on the same file.
 class QtEinstellungen final : public Einstellungen {
 public:
-    // How long gesperrt() waits for another program's transaction.
     static constexpr std::chrono::milliseconds StandardWartezeit{5000};
-    // A lock older than this counts as left behind by a hung program.
-    static constexpr std::chrono::milliseconds SperreVeraltetNach{15000};
+    static constexpr std::chrono::milliseconds SperreLeerVerwaist{50};
 
     explicit QtEinstellungen(QString dateipfad,
                              std::chrono::milliseconds wartezeit = StandardWartezeit);
@@ -55,39 +63,24 @@ public:
     const QString& dateipfad() const { return m_dateipfad; }
     QString sperrPfad() const;
 
-    // Outside a transaction, each read sees the file as it is now and each
-    // write is a transaction of its own.
-    std::string lesen(const std::string& abschnitt, const std::string& schluessel,
-                      const std::string& vorgabe) const override;
+    std::vector<std::string> lesen(const std::string& abschnitt, const std::vector<std::string>& schluessel,
+                                   const std::string& vorgabe) const override;
     void schreiben(const std::string& abschnitt, const std::string& schluessel,
                    const std::string& wert) override;
-
-    // Takes the lock file, waiting at most the waiting time; if it cannot be
-    // had, logs that and does the work anyway rather than drop it. Reads see
-    // the file as it is now plus the writes made so far; the file is
-    // replaced only if something was written. A call inside a running
-    // transaction joins that transaction.
     void gesperrt(const std::function<void()>& arbeit) override;
 
 private:
-    struct Transaktion;
-
-    void ordnerAnlegen() const;
-    void beschaedigteDateiSichern() const;
-    bool ersetzenDurchEntwurf(Transaktion& transaktion) const;
-    // Once per object, so that a damaged file does not flood the log.
-    void leseFehlerMelden(bool beschaedigt) const;
-    // Remembers the file as damaged when a read reports a format error:
-    // QSettings parses a file once per program, so a later read of the same,
-    // unchanged file no longer reports it.
-    void lesestandMerken(int status) const;
-    bool alsBeschaedigtBekannt() const;
+    // False when a living holder keeps the lock past the waiting time.
+    bool sperren(QLockFile& sperre) const;
+    bool speichern(const std::vector<ini::Eintrag>& eintraege) const;
+    void resteEntfernen(const QString& ziel) const;
+    // Logs `text` the first time this object meets it.
+    void einmalMelden(const QString& text) const;
 
     QString m_dateipfad;
     std::chrono::milliseconds m_wartezeit{StandardWartezeit};
-    Transaktion* m_transaktion = nullptr;
-    mutable bool m_leseFehlerGemeldet = false;
-    mutable QString m_beschaedigteFassung{};  // modification time and size of a damaged file, or empty
+    std::vector<ini::Eintrag>* m_transaktion = nullptr;  // the writes of the running transaction
+    mutable QStringList m_gemeldet{};
 };
 
 } // namespace wk

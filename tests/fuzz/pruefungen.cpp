@@ -7,8 +7,13 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QDataStream>
 #include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QVariant>
 
 #include "game/zahltext.h"
 #include "highscore/highscore.h"
@@ -38,6 +43,82 @@ std::string nichtEndlich(const QString& pfad) {
     stand.spielerAnlegen(1);
     stand.Gesamtpunkte[1] = 245;
     highscore.Auswertung(stand);
+    return fehler;
+}
+
+// How the released store took a value QSettings read as text: a list joined
+// by ", ", a byte array as its bytes; other types are no text.
+std::optional<std::string> alsText(const QVariant& wert) {
+    switch (wert.typeId()) {
+    case QMetaType::QString:
+        return wert.toString().toStdString();
+    case QMetaType::QStringList:
+        return wert.toStringList().join(QStringLiteral(", ")).toStdString();
+    case QMetaType::QVariantList: {
+        QStringList texte;
+        const QVariantList elemente = wert.toList();
+        for (const QVariant& element : elemente) {
+            const std::optional<std::string> text = alsText(element);
+            if (!text) return std::nullopt;
+            texte << QString::fromStdString(*text);
+        }
+        return texte.join(QStringLiteral(", ")).toStdString();
+    }
+    case QMetaType::QByteArray:
+        return wert.toByteArray().toStdString();
+    default:
+        return std::nullopt;
+    }
+}
+// Every entry of the file at `pfad` as QSettings reads it: its text as the
+// released store took it, or else its bytes in a QDataStream; by its key as
+// QSettings asks for it ("a//b/" is "a/b"). Read from a copy under a new
+// name: QSettings remembers the files it has read.
+QMap<QString, QByteArray> wieQSettings(const QString& pfad) {
+    static int kopien = 0;
+    const QString kopie = pfad + QStringLiteral(".qsettings%1").arg(++kopien);
+    QFile::copy(pfad, kopie);
+    QMap<QString, QByteArray> werte;
+    {
+        const QSettings datei(kopie, QSettings::IniFormat);
+        const QStringList schluessel = datei.allKeys();
+        for (const QString& name : schluessel) {
+            const QVariant wert = datei.value(name);
+            const std::optional<std::string> text = alsText(wert);
+            QByteArray bytes;
+            QDataStream strom(&bytes, QIODevice::WriteOnly);
+            strom << wert;
+            static const QRegularExpression striche(QStringLiteral("^/+|/+$|(?<=/)/+"));
+            werte.insert(QString(name).remove(striche), text ? "Text:" + QByteArray::fromStdString(*text) : bytes);
+        }
+    }
+    QFile::remove(kopie);
+    return werte;
+}
+
+const std::string Fehlt = "(fehlt)";
+
+// Whether the store reads all four lists as QSettings did (`qsettings`).
+std::string wieVorher(const QString& pfad, const QMap<QString, QByteArray>& qsettings) {
+    QtEinstellungen speicher(pfad);
+    std::string fehler;
+    for (const int laenge : Spiellaengen) {
+        const std::string abschnitt = "Highscore" + std::to_string(laenge);
+        std::vector<std::string> schluessel;
+        for (int platz = 1; platz <= ListenLaenge; ++platz) {
+            schluessel.push_back(std::to_string(platz));
+            schluessel.push_back("Name" + std::to_string(platz));
+        }
+        const std::vector<std::string> werte = speicher.lesen(abschnitt, schluessel, Fehlt);
+        for (std::size_t i = 0; i < schluessel.size(); ++i) {
+            const QByteArray erwartet = qsettings.value(QString::fromStdString(abschnitt + "/" + schluessel[i]), "Text:" + QByteArray::fromStdString(Fehlt));
+            const QByteArray gelesen = "Text:" + QByteArray::fromStdString(werte[i]);
+            if (gelesen != erwartet && !(werte[i] == Fehlt && !erwartet.startsWith("Text:"))) {
+                fehler += abschnitt + "/" + schluessel[i] + " liest \"" + gelesen.toStdString() + "\" statt \"" +
+                          erwartet.toStdString() + "\"\n";
+            }
+        }
+    }
     return fehler;
 }
 
@@ -75,11 +156,21 @@ std::string einstellungenPruefen(std::string_view datei, const QString& ordner) 
         return "Eingabe lässt sich nicht als Datei schreiben";
     }
     eingabe.close();
-    const std::string fehler = nichtEndlich(pfad);
-    // What was written is parsed again from disk under a new name, as on the
-    // next start (QSettings would otherwise use what it holds in memory).
-    const QString kopie = pfad + QStringLiteral(".gelesen");
-    return QFile::copy(pfad, kopie) ? fehler + nichtEndlich(kopie) : fehler + "gespeicherte Datei fehlt\n";
+    const QMap<QString, QByteArray> vorher = wieQSettings(pfad);
+    std::string fehler = wieVorher(pfad, vorher);
+    fehler += nichtEndlich(pfad);
+    // The lines of Highscore1 are new; every other entry reads as before, and
+    // the new ones read alike by QSettings and the store. Then once more on
+    // the file as saved, as on the next start.
+    const QMap<QString, QByteArray> erwartet = wieQSettings(pfad);
+    const QRegularExpression neu(QStringLiteral("^Highscore1/(Name)?([1-9]|1[0-9]|20)$"));
+    for (auto eintrag = vorher.begin(); eintrag != vorher.end(); ++eintrag) {
+        if (!neu.match(eintrag.key()).hasMatch() && erwartet.value(eintrag.key()) != eintrag.value()) {
+            fehler += "QSettings liest " + eintrag.key().toStdString() + " nach dem Speichern anders\n";
+        }
+    }
+    fehler += wieVorher(pfad, erwartet);
+    return fehler + nichtEndlich(pfad);
 }
 
 std::string zahltextPruefen(std::string_view text) {

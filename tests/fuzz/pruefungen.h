@@ -9,9 +9,11 @@
 // runs the kept inputs through them. Each returns what went wrong, or "".
 namespace wk::fuzz {
 
-// `datei` as the settings file in a fresh folder below `ordner`: shows all
-// four lists (every place with finite points) and enters a game of one Runde,
-// then does it again on the file as saved. Must not crash.
+// `datei` as the settings file in a fresh folder below `ordner`: the store
+// reads all four lists as QSettings does, shows them (every place with finite
+// points) and enters a game of one Runde; after that QSettings reads every
+// other entry as before, and all is checked again on the file as saved.
+// Must not crash.
 std::string einstellungenPruefen(std::string_view datei, const QString& ordner);
 
 // zahlAusText gives a finite number, the same when more text follows, and for

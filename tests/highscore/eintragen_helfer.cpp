@@ -12,9 +12,9 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
-    // The game waits 5 s for another program's transaction and then goes on
-    // without the lock; on a busy machine four programs could wait that long,
-    // and the test is about the lock, not about that way out.
+    // The game waits 5 s for another program's save and then drops its own;
+    // on a busy machine sixteen programs could wait that long, and the test
+    // is about the lock, not about that way out.
     wk::QtEinstellungen einstellungen(QString::fromLocal8Bit(argv[1]), std::chrono::minutes(1));
     struct : wk::Meldung {
         void zeigen(const std::string& text) override { std::cerr << text << '\n'; }
