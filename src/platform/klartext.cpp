@@ -2,10 +2,16 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QVariant>
 
 namespace wk {
+
+QString ausUtf8(std::string_view text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
 
 QString einzeilig(const QString& text) {
     QString zeile = text;

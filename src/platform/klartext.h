@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 class QLabel;
 class QMessageBox;
 
@@ -12,6 +14,11 @@ namespace wk {
 // as markup (Qt decides by itself that a label or tooltip holding "<b>" or
 // "<img src=…>" is rich text, and would load such an image), never as an
 // access key.
+
+// A text of the game (UTF-8) with every character it holds: unlike
+// QString::fromStdString, a leading byte-order mark is kept. Bytes that are
+// not UTF-8 become U+FFFD.
+QString ausUtf8(std::string_view text);
 
 // The text as one line: tabs and line breaks become blanks.
 QString einzeilig(const QString& text);

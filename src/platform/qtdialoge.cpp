@@ -21,7 +21,7 @@ constexpr int LaengsteZeile = 480;
 void QtMeldung::zeigen(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(Fenstertitel), QString(), QMessageBox::Ok,
                     QApplication::activeWindow());
-    zeigeText(box, QString::fromStdString(text), LaengsteZeile);
+    zeigeText(box, ausUtf8(text), LaengsteZeile);
     box.exec();
 }
 
@@ -29,8 +29,8 @@ std::string QtEingabe::fragen(const std::string& prompt, const std::string& vorg
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(QString::fromUtf8(Fenstertitel));
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setLabelText(QString::fromStdString(prompt));
-    dialog.setTextValue(QString::fromStdString(vorgabe));
+    dialog.setLabelText(ausUtf8(prompt));
+    dialog.setTextValue(ausUtf8(vorgabe));
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
         label->setTextFormat(Qt::PlainText);
     }

@@ -102,8 +102,7 @@ QLabel* neuesLabel(QWidget* eltern, const QString& name, const QString& text, co
     return label;
 }
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qs(std::string_view text) { return ausUtf8(text); }
 
 void setzeText(QLabel* label, const std::string& text) {
     const QString neu = qs(text);

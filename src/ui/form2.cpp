@@ -353,10 +353,10 @@ void Form2::Form_Load() {
 
 void Form2::highscore_anzeigen(int laenge, bool beimLaden) {
     const HighscoreAnzeige anzeige = m_highscore.highscore_anzeigen(laenge, beimLaden);
-    zeigeText(*m_label4, QString::fromStdString(anzeige.titel));
+    zeigeText(*m_label4, ausUtf8(anzeige.titel));
     for (int k = 0; k < 20; ++k) {
-        zeigeText(*m_vorname[k], QString::fromStdString(anzeige.namen[k]));
-        zeigeText(*m_punkt[k], QString::fromStdString(anzeige.punkte[k]));
+        zeigeText(*m_vorname[k], ausUtf8(anzeige.namen[k]));
+        zeigeText(*m_punkt[k], ausUtf8(anzeige.punkte[k]));
     }
 }
 
