@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <utility>
 
 #include <QCoreApplication>
@@ -10,11 +11,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
 #include <QtDebug>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace wk {
@@ -40,9 +43,64 @@ QString zielVon(const QString& pfad) {
 
 bool laeuft(qint64 pid) { return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH; }
 
-const char* beschreibung(QLockFile::LockError fehler) {
-    return fehler == QLockFile::PermissionError ? "keine Berechtigung" : "unbekannter Fehler";
-}
+// The lock of one save: the file `pfad`, locked with flock(2) and removed
+// again when the lock goes.
+class Sperre {
+public:
+    enum class Stand { Gehalten, Besetzt, Unmoeglich };
+
+    explicit Sperre(QString pfad) : m_pfad(std::move(pfad)) {}
+    Sperre(const Sperre&) = delete;
+    Sperre& operator=(const Sperre&) = delete;
+    ~Sperre() {
+        if (m_fd >= 0) {
+            // Removed while still held: whoever waits on this file notices
+            // that it is gone and makes a new one.
+            ::unlink(QFile::encodeName(m_pfad).constData());
+            ::close(m_fd);
+        }
+    }
+
+    // Tries until the lock is held or `frist` has passed, pausing from 1 ms
+    // on, doubling up to 32 ms. Unmoeglich when the file cannot be made or
+    // locked (errno tells why).
+    Stand nehmen(std::chrono::milliseconds frist) {
+        const QByteArray pfad = QFile::encodeName(m_pfad);
+        const QDeadlineTimer ende(frist);
+        std::chrono::milliseconds pause{1};
+        for (;;) {
+            const int fd = ::open(pfad.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0) {
+                return Stand::Unmoeglich;
+            }
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                struct stat offen{}, jetzt{};
+                if (::fstat(fd, &offen) == 0 && ::stat(pfad.constData(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino &&
+                    offen.st_dev == jetzt.st_dev) {
+                    m_fd = fd;
+                    return Stand::Gehalten;
+                }
+                ::close(fd);  // its holder removed it meanwhile
+                continue;
+            }
+            const int fehler = errno;
+            ::close(fd);
+            if (fehler != EWOULDBLOCK) {
+                errno = fehler;
+                return Stand::Unmoeglich;
+            }
+            if (ende.hasExpired()) {
+                return Stand::Besetzt;
+            }
+            QThread::msleep(static_cast<unsigned long>(pause.count()));
+            pause = std::min(pause * 2, SperrPauseHoechstens);
+        }
+    }
+
+private:
+    QString m_pfad;
+    int m_fd = -1;
+};
 
 } // namespace
 
@@ -114,8 +172,20 @@ void QtEinstellungen::gesperrt(const std::function<void()>& arbeit) {
     }
     const QString ordner = QFileInfo(m_dateipfad).absolutePath();
     if (!QDir().mkpath(ordner)) melden(QStringLiteral("Ordner %1 kann nicht angelegt werden").arg(ordner));
-    QLockFile sperre(sperrPfad());
-    const bool gesichert = sperren(sperre);
+    Sperre sperre(sperrPfad());
+    bool gesichert = true;
+    switch (sperre.nehmen(m_wartezeit)) {
+    case Sperre::Stand::Gehalten:
+        break;
+    case Sperre::Stand::Besetzt:
+        melden(QStringLiteral("Sperre %1 wird von einem anderen Programm gehalten").arg(sperrPfad()));
+        gesichert = false;
+        break;
+    case Sperre::Stand::Unmoeglich:
+        melden(QStringLiteral("Sperre %1 kann nicht angelegt werden (%2); es geht ohne Sperre weiter")
+                   .arg(sperrPfad(), QString::fromLocal8Bit(std::strerror(errno))));
+        break;
+    }
 
     std::vector<ini::Eintrag> eintraege;
     {
@@ -130,35 +200,6 @@ void QtEinstellungen::gesperrt(const std::function<void()>& arbeit) {
     if (!eintraege.empty() && !(gesichert && speichern(eintraege))) {
         melden(QStringLiteral("Datei %1 konnte nicht gespeichert werden; sie bleibt, wie sie war").arg(m_dateipfad));
     }
-}
-
-bool QtEinstellungen::sperren(QLockFile& sperre) const {
-    sperre.setStaleLockTime(int(SperreLeerVerwaist.count()));
-    const QFileInfo pfad(sperrPfad());
-    if (pfad.isSymLink() || (pfad.exists() && !pfad.isFile())) {
-        melden(QStringLiteral("Sperre %1 kann nicht angelegt werden: dort ist etwas anderes; es geht ohne Sperre weiter")
-                   .arg(sperrPfad()));
-        return true;
-    }
-    const QDeadlineTimer frist(m_wartezeit);
-    std::chrono::milliseconds pause{1};
-    while (!sperre.tryLock(0)) {
-        if (sperre.error() != QLockFile::LockFailedError) {
-            melden(QStringLiteral("Sperre %1 kann nicht angelegt werden (%2); es geht ohne Sperre weiter")
-                       .arg(sperrPfad(), QLatin1String(beschreibung(sperre.error()))));
-            return true;
-        }
-        if (frist.hasExpired()) {
-            qint64 pid = 0;
-            QString rechner, programm;
-            sperre.getLockInfo(&pid, &rechner, &programm);
-            melden(QStringLiteral("Sperre %1 wird von Programm %2 (%3) gehalten").arg(sperrPfad()).arg(pid).arg(programm));
-            return false;
-        }
-        QThread::msleep(pause.count());
-        pause = std::min(pause * 2, SperrPauseHoechstens);
-    }
-    return true;
 }
 
 bool QtEinstellungen::speichern(const std::vector<ini::Eintrag>& eintraege) const {
@@ -207,12 +248,13 @@ void QtEinstellungen::resteEntfernen(const QString& ziel) const {
             if (pid > 0 && !laeuft(pid)) QFile::remove(ordner.filePath(name));
         }
     }
-    // QLockFile's guard while it takes over a stale lock; removed when it goes.
-    const QString waechter = sperrPfad() + QStringLiteral(".rmlock");
-    if (QFileInfo::exists(waechter)) {
-        QLockFile rest(waechter);
-        rest.setStaleLockTime(int(SperreLeerVerwaist.count()));
-        rest.tryLock(0);
+    // Earlier versions took their lock with QLockFile, whose guard for taking
+    // over a stale lock names its program in the first line.
+    QFile waechter(sperrPfad() + QStringLiteral(".rmlock"));
+    if (waechter.open(QIODevice::ReadOnly)) {
+        const qint64 pid = waechter.readLine(32).trimmed().toLongLong();
+        waechter.close();
+        if (pid <= 0 || !laeuft(pid)) waechter.remove();
     }
 }
 

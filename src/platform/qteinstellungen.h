@@ -9,8 +9,6 @@
 #include "highscore/einstellungen.h"
 #include "platform/inidatei.h"
 
-class QLockFile;
-
 namespace wk {
 
 // The settings store as an INI file that QSettings reads and writes alike
@@ -32,15 +30,17 @@ namespace wk {
 // qWarning, never thrown) when the file is not a plain file, cannot be read,
 // or its owner may not write it: such a file is left as it is.
 //
-// Saves of all programs take turns by the lock file sperrPfad() (QLockFile,
-// which guards a living holder's lock by flock whatever its age). A save
-// waits for a living holder at most the waiting time, then is dropped and
-// logged: it is never written without the lock while its holder lives. A lock
-// whose program has died is taken over at once by its process id, one left
-// empty by a program killed while making it after SperreLeerVerwaist. A lock
-// that cannot be made at all (a directory in its place, no permission) is
-// logged at once and the save goes on without it. Each save removes the
-// drafts of programs that no longer run, and a left-over "<lock>.rmlock".
+// Saves of all programs take turns by the lock file sperrPfad(), held with
+// flock(2) while the save runs and removed after it: the kernel lets go of
+// the lock the moment its holder ends, however it ends, so a program that
+// died never holds up another, and a living holder's lock is never taken
+// from it, whatever its age or content. A save waits for a living holder at
+// most the waiting time, then is dropped and logged: it is never written
+// without the lock while its holder lives. A lock that cannot be made at all
+// (a directory in its place, no permission) is logged at once and the save
+// goes on without it. Each save removes the drafts of programs that no
+// longer run, and the guard "<lock>.rmlock" that earlier versions of the
+// program may have left.
 //
 // One object serves one thread; several objects, in one program or in
 // several, may share a file, but one object's transaction must not be nested
@@ -48,7 +48,6 @@ namespace wk {
 class QtEinstellungen final : public Einstellungen {
 public:
     static constexpr std::chrono::milliseconds StandardWartezeit{5000};
-    static constexpr std::chrono::milliseconds SperreLeerVerwaist{50};
 
     explicit QtEinstellungen(QString dateipfad,
                              std::chrono::milliseconds wartezeit = StandardWartezeit);
@@ -70,8 +69,6 @@ public:
     void gesperrt(const std::function<void()>& arbeit) override;
 
 private:
-    // False when a living holder keeps the lock past the waiting time.
-    bool sperren(QLockFile& sperre) const;
     bool speichern(const std::vector<ini::Eintrag>& eintraege) const;
     void resteEntfernen(const QString& ziel) const;
     // Logs `text` the first time this object meets it.

@@ -318,10 +318,10 @@ private slots:
         QCOMPARE(dateien(), QStringList{"Wurfkrone.conf"});
     }
 
-    // Reading never waits for the lock. A save waits for a living holder and
-    // is then dropped; takes over a lock left by a program that died, at once
-    // or, when it was left empty, after a moment; and goes on without a lock
-    // that cannot be made.
+    // Reading never waits for the lock. A save waits for a living holder (here
+    // an earlier version's QLockFile) and is then dropped; takes over a lock
+    // left by a program that died at once, empty or not; and goes on without
+    // a lock that cannot be made.
     void sperreInJedemZustand_data() {
         QTest::addColumn<int>("sperre");
         QTest::addColumn<bool>("gespeichert");
@@ -356,8 +356,8 @@ private slots:
         QCOMPARE(QFileInfo::exists(speicher.sperrPfad()), sperre == Lebend || sperre == Ordner);
     }
 
-    // Drafts and check files of programs that no longer run, and the guard
-    // of a stale lock, go with the next save; a running program's draft stays.
+    // Drafts and check files of programs that no longer run, and the guard an
+    // earlier version left, go with the next save; a running program's draft stays.
     void resteBeendeterProgrammeGehenBeimNaechstenSpeichern() {
         const QString tot = QString::number(toterProzess()), lebend = QString::number(getppid());
         for (const QString& rest : QStringList{".neu-" + tot, ".neu-" + tot + "-3", ".neu-" + tot + "-3.pruefen", ".neu-" + tot + "-4.lock",
