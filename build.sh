@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orwen
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Builds Wurfkrone and plays it or tests it, on Debian 12 or later.
 #   ./build.sh play   install what is missing, build, start the game
-#   ./build.sh test   install what is missing, build, run every test, then
+#   ./build.sh test   install what is missing, build, check every file's
+#                     licence (reuse lint), run every test, then
 #                     build and run them again, but for the install checks,
 #                     under AddressSanitizer and UndefinedBehaviorSanitizer
 #                     (in "<build dir>-asan")
@@ -16,6 +20,10 @@ build_dir="${BUILD_DIR:-build}"
 # Debian packages the game needs to build, run and be tested.
 pakete=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream)
 
+# The tests check every file's licence with reuse.
+if [[ $aufgabe == test ]]; then
+    pakete+=(reuse)
+fi
 # The fuzz targets need clang and its libFuzzer.
 if [[ $aufgabe == fuzz ]]; then
     pakete+=(clang-14 libclang-rt-14-dev)
@@ -48,6 +56,8 @@ case "$aufgabe" in
         exec "$build_dir/src/app/wurfkrone"
         ;;
     test)
+        # Every file names its licence (REUSE): a new file without one fails here.
+        reuse lint --quiet || { reuse lint | tail -n 25; exit 1; }
         ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
 
         # Every test once more under AddressSanitizer (leaks included) and

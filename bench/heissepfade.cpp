@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's hot paths, measured with Google Benchmark (run by bench/run):
 //
 //   Kern/Takt                  one Spiel::Timer1_Timer while a roll tumbles

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for the start-up benchmark: a bare Qt Widgets window of the
 // start window's shape (641 x 500, light grey, 63 labels, 10 option buttons,
 // 6 push buttons, all placed with setGeometry) and nothing else: no style

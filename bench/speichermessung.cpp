@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Figures of the highscore store under load, run by bench/run or on its own:
 //
 //   wk_speichermessung --spiel <wurfkrone> [--runden N] [--kills N] [--versuche N]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up and idle figures of the game against the reference window.
 //
 //   wk_startmessung --spiel <program> --referenz <program> [--oeffnen <command>]

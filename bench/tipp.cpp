@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The coach's figures, measured with Google Benchmark (run by bench/run):
 //
 //   Tipp/Tabelle/EinKern      the whole table on the calling thread

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the program icon for the desktop's icon theme, drawn by the same code
 // the windows use:
 //   symbolmaler ZIEL N...

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The libFuzzer targets: fuzz_einstellungen takes the input as the settings
 // file, fuzz_zahltext (built with FUZZ_ZAHLTEXT) as a text for the
 // leading-number rule. An input that breaks a check of pruefungen.h aborts.

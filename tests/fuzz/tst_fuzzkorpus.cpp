@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the inputs kept in tests/fuzz/corpus through the checks of the fuzz
 // targets, so the normal test run guards against every fault the fuzzer found.
 #include <QDir>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Scoring: the categories and the sums of a sheet, and the random draws behind
 // the dice. The number texts in the cells are checked by tst_fuzzkorpus and,
 // beyond 15 digits, through the highscore file by tst_speicherfehler.

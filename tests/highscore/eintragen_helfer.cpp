@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Test helper: eintragen_helfer DATEI NAME=PUNKTE... enters each result into
 // the highscore file as a game of its own, one transaction each. It prints
 // "bereit" and waits until its standard input is closed, so that several

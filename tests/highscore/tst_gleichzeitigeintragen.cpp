@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Several programs entering results into one highscore file at the same
 // moment, and programs killed while they save: the lock of the settings store
 // must let every transaction see the one before, so that no result is lost,

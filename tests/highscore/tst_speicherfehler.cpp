@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The highscore lists and the settings store they live in: ranking and
 // clearing over a store in memory; the store over real files: files the
 // released program wrote, hostile names, damaged, huge, linked or unreachable

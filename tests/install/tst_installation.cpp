@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Installs the build into a staging folder (DESTDIR, prefix /usr) and packs the
 // Debian package, then checks what a user's system would receive: the program,
 // the menu entry, the icons and the AppStream data. External checkers that
@@ -5,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,10 +16,11 @@ namespace {
 
 const QString Desktop = QStringLiteral("share/applications/" WK_APP_ID ".desktop");
 const QString Metainfo = QStringLiteral("share/metainfo/" WK_APP_ID ".metainfo.xml");
+const QString Copyright = QStringLiteral("share/doc/wurfkrone/copyright");
 
 // Every file the installation brings, with the pixel size of an icon (0 for other files).
 const QList<QPair<QString, int>> Dateien = [] {
-    QList<QPair<QString, int>> dateien{{QStringLiteral("bin/wurfkrone"), 0}, {Desktop, 0}, {Metainfo, 0},
+    QList<QPair<QString, int>> dateien{{QStringLiteral("bin/wurfkrone"), 0}, {Desktop, 0}, {Metainfo, 0}, {Copyright, 0},
                                        {QStringLiteral("share/icons/hicolor/scalable/apps/wurfkrone.svg"), 0}};
     for (const int g : {16, 32, 48, 64, 128, 256}) dateien.append({QStringLiteral("share/icons/hicolor/%1x%1/apps/wurfkrone.png").arg(g), g});
     return dateien;
@@ -68,6 +73,38 @@ private slots:
         if (!gefunden(pruefer.front())) QSKIP("checker not installed");
         const auto [code, ausgabe] = starte(pruefer.front(), pruefer.mid(1));
         QVERIFY2(code == 0, qPrintable(ausgabe));
+    }
+
+    // The copyright file is machine-readable (Debian's copyright format 1.0):
+    // each stanza of files names its holders and a licence whose text is
+    // given, and the licence of all files is the one the AppStream data names.
+    void copyrightIstMaschinenlesbarUndPasstZuDenMetadaten() {
+        QFile datei(pfad(Copyright));
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        const QStringList absaetze = QString::fromUtf8(datei.readAll()).split(QStringLiteral("\n\n"), Qt::SkipEmptyParts);
+        QVERIFY(absaetze.front().startsWith(QLatin1String("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n")));
+        const QRegularExpression lizenzZeile(QStringLiteral("^License: (\\S+)$"), QRegularExpression::MultilineOption);
+        QStringList genannt, mitText;
+        QString lizenzAllerDateien;
+        for (const QString& absatz : absaetze.mid(1)) {
+            const QString lizenz = lizenzZeile.match(absatz).captured(1);
+            QVERIFY2(!lizenz.isEmpty(), qPrintable(absatz));
+            if (absatz.startsWith(QLatin1String("Files: "))) {
+                QVERIFY2(absatz.contains(QRegularExpression(QStringLiteral("^Copyright: \\d{4} \\S"), QRegularExpression::MultilineOption)),
+                         qPrintable(absatz));
+                genannt.append(lizenz);
+                if (absatz.startsWith(QLatin1String("Files: *\n"))) lizenzAllerDateien = lizenz;
+            } else {
+                QVERIFY2(absatz.startsWith(QLatin1String("License: ")) && absatz.count(QLatin1Char('\n')) >= 3, qPrintable(absatz));
+                mitText.append(lizenz);
+            }
+        }
+        for (const QString& lizenz : genannt) QVERIFY2(mitText.contains(lizenz), qPrintable(lizenz + " has no text"));
+        QFile metainfo(pfad(Metainfo));
+        QVERIFY(metainfo.open(QIODevice::ReadOnly));
+        QVERIFY(!lizenzAllerDateien.isEmpty());
+        QVERIFY2(metainfo.readAll().contains("<project_license>" + lizenzAllerDateien.toUtf8() + "</project_license>"),
+                 qPrintable(lizenzAllerDateien));
     }
 
     void debianPaketBringtDieDateienUndBrauchtQt() {

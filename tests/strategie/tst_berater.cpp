@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The coach's advice and prices on game states whose best play has a closed
 // form, and the states in which it gives no advice.
 #include "strategie/berater.h"

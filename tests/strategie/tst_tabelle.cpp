@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The solver's values against closed forms, against an independent brute
 // force over ordered rolls, and against the published value of the classic
 // rules.

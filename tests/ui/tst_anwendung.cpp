@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's windows with fake desktop services: the start window, the
 // game window and the way from one to the other.
 #include "fakes/fakedienste.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every control of the three windows at its place in the layout, and nothing
 // the program adds to the game window on top of one of them.
 #include "fakes/fakedienste.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The coach: a player who always follows its advice, and the advice in the
 // game window.
 #include "fakes/fakedienste.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random play over the real windows: each step clicks any visible, enabled
 // control, lets some animation intervals pass and checks the rules'
 // invariants. A failing seed is rerun alone with WK_SEED=<seed>.

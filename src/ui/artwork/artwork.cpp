@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pictures handed out: the functions of ui/artwork.h, each drawing one
 // picture on a pool thread, and wk::Artwork, which draws the start window's
 // pictures in one pool job and the game window's side by side, and keeps them.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The felt of the table: a colour with soft clouds of value noise, a fine
 // grain and a vignette, computed per pixel in loops that vectorise.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The helpers every picture shares: colours, canvas, fonts, noise, the pool.
 
 #include "ui/artwork/gemeinsam.h"

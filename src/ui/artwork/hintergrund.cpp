@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game window's background put together: the felt, the darker band
 // behind the status line, the plate behind the keep-on-top box, the tray, the
 // table, the crest and the sheet panel; and the frame, ring and shadow

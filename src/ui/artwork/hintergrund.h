@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The layout of the game window's background (701 x 459 logical pixels) and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The painted cube: a convex hull of its projected corners, rounded, and each
 // visible face painted in its own coordinates, the square -1..1, through the
 // affine map that carries it onto the screen. x right, y down, z towards the

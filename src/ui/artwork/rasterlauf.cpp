@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The die rasteriser's per-pixel work: for each row of a visible face, its
 // coverage, shading, pips, light line, outline and rounded corners, each in a
 // loop over plain arrays that the compiler vectorises, then added to the sum.

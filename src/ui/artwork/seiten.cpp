@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Dice at rest: the cream die showing one to six pips, front face dominant
 // with a little of the top and the right side, rasterised at the picture's
 // own resolution.

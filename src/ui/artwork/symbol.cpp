@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program icon: two overlapping dice, a red one behind a cream one, as
 // vector shapes at any size (turned more towards the viewer, with larger
 // pips, at 24 pixels and below), and the icon engine that offers its sizes.

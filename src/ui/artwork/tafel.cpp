@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet panel on the left of the background: the dark panel and the plate
 // of the grand total, the row stripes and rules, the brass edge, and the label
 // of every row, the counting rows with a small flat die before the text.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tray and the table on the felt of the background: the brushed-metal
 // tray panel "Ablage" with its title tab and five recessed boxes, the wooden
 // table with its brass inlay, five grey slots and the rack of small dice along

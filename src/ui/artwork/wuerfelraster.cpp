@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The die rasteriser: sets up each visible face of a die (its maps from the
 // pixel to face coordinates and, for a turning die, how they change during
 // the exposure), the rounded corners of its outline and the boxes its pips

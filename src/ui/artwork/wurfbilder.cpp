@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tumbling dice: nine frames of a die turning about a tilted axis, each
 // motion-blurred over the last part of its turn, with whoosh arcs trailing
 // the spin. Frames 1..8 make one full turn; frame 0 lies between two of them.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Orwen
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The mouse pointers, 32 x 32: the open hand on a red octagon over the dice
 // on the table, the toy blocks A..E over the tray's boxes, the pointing hand
 // over the start window's links and the pencil on a writing pad over its mail
