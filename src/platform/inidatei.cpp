@@ -19,10 +19,8 @@ namespace wk::ini {
 namespace {
 
 constexpr qsizetype Stueck = qsizetype{1} << 20;  // bytes read at a time
-constexpr QByteArrayView Bom = "\xEF\xBB\xBF";
 
 bool istLeer(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool zeilenEnde(char c) { return c == '\n' || c == '\r'; }
 
 // One line of the file as QSettings splits the text: it may run over several
 // lines of the text inside quotes or after a backslash. [anfang, ende) are its

@@ -20,10 +20,6 @@ namespace wk::ini {
 
 namespace {
 
-constexpr QByteArrayView Bom = "\xEF\xBB\xBF";
-
-bool zeilenEnde(char c) { return c == '\n' || c == '\r'; }
-
 int ziffer(char c, int basis) {
     const int wert = c >= '0' && c <= '9' ? c - '0'
                      : c >= 'a' && c <= 'f' ? c - 'a' + 10

@@ -13,6 +13,12 @@
 // (IniFormat), as Qt 6 reads and writes it.
 namespace wk::ini {
 
+// The UTF-8 byte-order mark, which may open the file and a value.
+inline constexpr QByteArrayView Bom = "\xEF\xBB\xBF";
+
+// A line of the file ends at "\n", "\r" or both ("\r\n", "\n\r").
+constexpr bool zeilenEnde(char c) { return c == '\n' || c == '\r'; }
+
 // The text of a value (the bytes after "=") as QSettings reads it: quotes,
 // escapes, an unquoted comma making a list, "@" types, blanks at the ends.
 // nullopt when it holds no text. A list of texts reads as its elements joined

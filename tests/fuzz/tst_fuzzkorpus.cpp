@@ -5,7 +5,7 @@
 // targets, so the normal test run guards against every fault the fuzzer found.
 #include <QDir>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "pruefungen.h"
 

@@ -7,7 +7,7 @@
 #include "game/wertung.h"
 #include "game/zufall.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <map>
 #include <numeric>

@@ -4,7 +4,7 @@
 #include "automat.h"
 #include "game/zahltext.h"
 
-#include <QtTest>
+#include <QTest>
 
 using wk::BildArt;
 

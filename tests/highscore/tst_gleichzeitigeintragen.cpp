@@ -13,7 +13,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 #include <numeric>

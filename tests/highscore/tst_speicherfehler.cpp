@@ -12,7 +12,7 @@
 #include <QSettings>
 #include <QStringDecoder>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <csignal>
 #include <fstream>

@@ -9,7 +9,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 
 #include <functional>
 

@@ -5,7 +5,7 @@
 // form, and the states in which it gives no advice.
 #include "strategie/berater.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 // rules.
 #include "strategie/tabelle.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 #include <map>

@@ -20,7 +20,7 @@
 #include <QSignalSpy>
 #include <QTextDocument>
 #include <QToolTip>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 

@@ -12,7 +12,7 @@
 #include "ui/frmabout.h"
 #include "ui/tipptabelle.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <vector>
 

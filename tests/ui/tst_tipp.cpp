@@ -16,7 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 #include <thread>

@@ -15,7 +15,7 @@
 
 #include <QAbstractButton>
 #include <QRandomGenerator>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <map>

@@ -34,7 +34,7 @@ inline Farbe farbeVon(QRgb c)
     return {float(qRed(c)), float(qGreen(c)), float(qBlue(c))};
 }
 
-inline Farbe getoent(QRgb grund, double licht)
+inline Farbe getoenteFarbe(QRgb grund, double licht)
 {
     const auto kanal = [licht](int c) { return float(getoenterKanal(c, licht)); };
     return {kanal(qRed(grund)), kanal(qGreen(grund)), kanal(qBlue(grund))};

@@ -179,8 +179,8 @@ void WuerfelRaster::wuerfel(const WuerfelAnsicht& w, float gewicht)
             fa.zumLicht[k] = nachbarSichtbar[k] ? 0.0f : kFern;
         }
         const double licht = helligkeit(nv);
-        fa.hell = getoent(w.koerperFarbe, licht * 1.03);
-        fa.dunkel = getoent(w.koerperFarbe, licht * 0.9);
+        fa.hell = getoenteFarbe(w.koerperFarbe, licht * 1.03);
+        fa.dunkel = getoenteFarbe(w.koerperFarbe, licht * 0.9);
         fa.augen = nv.z >= w.mindestSicht ? std::clamp(w.augen[static_cast<std::size_t>(f)], 0, 6) : 0;
         fa.augenBild = &kAugenBild[static_cast<std::size_t>(fa.augen)];
         fa.augenRadius = float(w.augenRadius * (fa.augen == 1 ? 1.18 : 1.0));
