@@ -8,6 +8,7 @@
 #include "platform/klartext.h"
 #include "ui/artwork.h"
 #include "ui/fenster.h"
+#include "ui/form1elemente.h"
 #include "ui/masse.h"
 #include "ui/tipp.h"
 #include "ui/wuerfelfeld.h"
@@ -60,8 +61,6 @@ constexpr QRgb Cyan = farbe(0x00FFFF00);
 constexpr QRgb Hellgruen = farbe(0x0080FF80);
 constexpr QRgb Ablagegrau = farbe(0x00404040);
 
-enum class Rahmen { Ohne, Duenn };
-
 struct Zellenart {
     QRgb farbe;
     Qt::Alignment ausrichtung;
@@ -84,27 +83,6 @@ Zellenart zellenart(int index) {
     return {Weiss, Qt::AlignRight | Qt::AlignVCenter, Rahmen::Duenn};
 }
 
-QString stilFuer(QRgb farbe, Rahmen rahmen) {
-    return QStringLiteral("QLabel { color: %1; background: transparent; border: %2; padding: 0 2px; }")
-        .arg(QColor(farbe).name(),
-             rahmen == Rahmen::Duenn ? QStringLiteral("1px solid rgba(190, 190, 170, 150)")
-                                     : QStringLiteral("none"));
-}
-
-QLabel* neuesLabel(QWidget* eltern, const QString& name, const QString& text, const QRect& ort,
-                   const QFont& font, QRgb farbe, Qt::Alignment ausrichtung, Rahmen rahmen) {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(ort);
-    label->setFont(font);
-    label->setAlignment(ausrichtung);
-    label->setStyleSheet(stilFuer(farbe, rahmen));
-    label->setText(text);
-    label->setAccessibleDescription(text);
-    return label;
-}
-
 QString qs(std::string_view text) { return ausUtf8(text); }
 
 void setzeText(QLabel* label, const std::string& text) {
@@ -114,33 +92,6 @@ void setzeText(QLabel* label, const std::string& text) {
         label->setAccessibleDescription(neu);
     }
 }
-
-const char* const KnopfStil = R"(
-QPushButton {
-    color: #1d1a10;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbf7e9, stop:1 #d9cfae);
-    border: 1px solid #8a7a4a;
-    border-radius: 3px;
-    padding: 0px 2px;
-}
-QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffdf4, stop:1 #eadfb9); }
-QPushButton:pressed { background: #cbbf98; }
-QPushButton:disabled {
-    color: #a7a48f;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4a42, stop:1 #3a3a33);
-    border: 1px solid #5c5a4c;
-}
-QPushButton#Command3, QPushButton#Command17 {
-    color: white;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4f8fe6, stop:1 #1f4fa8);
-    border: 1px solid #10306a;
-    border-radius: 6px;
-}
-QPushButton#Command3:hover, QPushButton#Command17:hover {
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6ba4f0, stop:1 #2a60c0);
-}
-QPushButton#Command3:pressed, QPushButton#Command17:pressed { background: #1a4290; }
-)";
 
 const std::array<const char*, 4> Label1Namen{"oben gesamt", "Bonus", "oben gesamt (inkl. Bonus)", "unten gesamt"};
 
@@ -152,35 +103,6 @@ QString zahlenName(int index) {
                                              QStringLiteral("Runde"), QStringLiteral("Offene Kategorien")};
     return rest[static_cast<std::size_t>(index - 13)];
 }
-
-// The keep-on-top check box: light grey on black, with a drawn tick.
-class Haekchen : public QCheckBox {
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillRect(rect(), Qt::black);
-        const QColor hell(Hellgrau);
-        const int seite = qMin(height() - 2, 11);
-        const QRectF kasten(1.5, (height() - seite) / 2.0 + 0.5, seite - 1, seite - 1);
-        p.setPen(QPen(underMouse() ? Qt::white : hell, 1));
-        p.setBrush(QColor(32, 32, 32));
-        p.drawRoundedRect(kasten, 2, 2);
-        if (isChecked()) {
-            p.setPen(QPen(hell, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            const QPointF o = kasten.topLeft();
-            const qreal s = kasten.width();
-            p.drawPolyline(QPolygonF{o + QPointF(s * 0.2, s * 0.55), o + QPointF(s * 0.42, s * 0.78),
-                                     o + QPointF(s * 0.82, s * 0.22)});
-        }
-        p.setPen(hell);
-        p.setFont(font());
-        p.drawText(rect().adjusted(seite + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text());
-    }
-};
 
 } // namespace
 
@@ -207,7 +129,7 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     QPalette schwarz = palette();
     schwarz.setColor(QPalette::Window, Qt::black);
     setPalette(schwarz);
-    setStyleSheet(QString::fromUtf8(KnopfStil));
+    setStyleSheet(knopfStil());
     setToolTip(tastenHilfe());
     setFocusPolicy(Qt::StrongFocus);
 
@@ -306,7 +228,7 @@ void Form1::aufbauen() {
     m_command2->hide();
     connect(m_command2, &QPushButton::clicked, this, [this] { ausfuehren([this] { m_spiel.Command2_Click(); }); });
 
-    m_check1 = new Haekchen(QStringLiteral("Fenster immer Oben"), this);
+    m_check1 = new Haekchen(QStringLiteral("Fenster immer Oben"), Hellgrau, this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setGeometry(rechteck(Check1Ort));
     m_check1->setFont(schrift(10));
