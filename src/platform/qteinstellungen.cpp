@@ -184,10 +184,11 @@ void QtEinstellungen::gesperrt(const std::function<void()>& arbeit) {
         melden(QStringLiteral("Sperre %1 wird von einem anderen Programm gehalten").arg(sperrPfad()));
         gesichert = false;
         break;
-    case Sperre::Stand::Unmoeglich:
-        melden(QStringLiteral("Sperre %1 kann nicht angelegt werden (%2); es geht ohne Sperre weiter")
-                   .arg(sperrPfad(), QString::fromLocal8Bit(std::strerror(errno))));
+    case Sperre::Stand::Unmoeglich: {
+        const QString grund = QString::fromLocal8Bit(std::strerror(errno));
+        melden(QStringLiteral("Sperre %1 kann nicht angelegt werden (%2); es geht ohne Sperre weiter").arg(sperrPfad(), grund));
         break;
+    }
     }
 
     std::vector<ini::Eintrag> eintraege;

@@ -173,19 +173,22 @@ const Zugwerte& Berater::zugwerte(const Zugstand& zug) const {
     return *m_zug;
 }
 
-double Berater::bestesErgebnis(const Zugstand& zug, int fuenfer) const {
+Berater::Wahl Berater::besteWahl(const Zugstand& zug, int fuenfer) const {
     const Zugwerte& werte = zugwerte(zug);
-    double bestes = -std::numeric_limits<double>::infinity();
+    Wahl beste{-std::numeric_limits<double>::infinity()};
     for (int zelle = 0; zelle < Kategorienzahl; ++zelle) {
-        if (zug.offen & (1u << zelle)) {
-            bestes = std::max(bestes, werte.eintrag(fuenfer, zelle));
+        if ((zug.offen & (1u << zelle)) && werte.eintrag(fuenfer, zelle) > beste.wert) {
+            beste = {werte.eintrag(fuenfer, zelle), zelle};
         }
     }
     if (zug.wuerfe < 3) {
         const int uebrig = 3 - zug.wuerfe;
-        bestes = std::max(bestes, werte.behalten(werte.besteTeilmenge(fuenfer, uebrig), uebrig));
+        const int teil = werte.besteTeilmenge(fuenfer, uebrig);
+        if (werte.behalten(teil, uebrig) > beste.wert) {
+            beste = {werte.behalten(teil, uebrig), -1, teil};
+        }
     }
-    return bestes;
+    return beste;
 }
 
 double Berater::preis(const Entscheidung& e) const {
@@ -195,47 +198,33 @@ double Berater::preis(const Entscheidung& e) const {
         const Zugwerte& werte = zugwerte(e.zug);
         const double gewaehlt = e.zelle >= 0 ? werte.eintrag(fuenfer, e.zelle)
                                              : werte.behalten(m.nummer(e.zug.ablage), 3 - e.zug.wuerfe);
-        e.preis = std::min(0.0, gewaehlt - bestesErgebnis(e.zug, fuenfer));
+        e.preis = std::min(0.0, gewaehlt - besteWahl(e.zug, fuenfer).wert);
     }
     return *e.preis;
 }
 
 void Berater::ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const {
     const Wuerfelmengen& m = m_tabelle->mengen();
-    const int fuenfer = m.nummer(zusammen(zug.tisch, zug.ablage));
-    const Zugwerte& werte = zugwerte(zug);
-    double bestes = -std::numeric_limits<double>::infinity();
-    for (int zelle = 0; zelle < Kategorienzahl; ++zelle) {
-        if ((zug.offen & (1u << zelle)) && werte.eintrag(fuenfer, zelle) > bestes) {
-            bestes = werte.eintrag(fuenfer, zelle);
-            rat.zelle = zelle;
-        }
-    }
-    if (zug.wuerfe < 3) {
-        // Rolling again only when it is worth more than entering now.
-        const int uebrig = 3 - zug.wuerfe;
-        const int teil = werte.besteTeilmenge(fuenfer, uebrig);
-        if (werte.behalten(teil, uebrig) > bestes) {
-            bestes = werte.behalten(teil, uebrig);
-            rat.zelle = -1;
-            rat.behalten = m.anzahl(teil);
-            // Of each face, the tray keeps what it may and the table gives the rest.
-            for (int f = 1; f <= 6; ++f) {
-                int zuViel = zug.ablage[f] - rat.behalten[f];
-                for (int i = 0; i < 5; ++i) {
-                    if (augen(feld.Raus[i]) == f && zuViel > 0) {
-                        rat.zuruecknehmen[i] = true;
-                        --zuViel;
-                    }
-                    if (augen(feld.w1[i]) == f && zuViel < 0) {
-                        rat.ablegen[i] = true;
-                        ++zuViel;
-                    }
+    const Wahl beste = besteWahl(zug, m.nummer(zusammen(zug.tisch, zug.ablage)));
+    rat.zelle = beste.zelle;
+    if (beste.zelle < 0) {
+        rat.behalten = m.anzahl(beste.teil);
+        // Of each face, the tray keeps what it may and the table gives the rest.
+        for (int f = 1; f <= 6; ++f) {
+            int zuViel = zug.ablage[f] - rat.behalten[f];
+            for (int i = 0; i < 5; ++i) {
+                if (augen(feld.Raus[i]) == f && zuViel > 0) {
+                    rat.zuruecknehmen[i] = true;
+                    --zuViel;
+                }
+                if (augen(feld.w1[i]) == f && zuViel < 0) {
+                    rat.ablegen[i] = true;
+                    ++zuViel;
                 }
             }
         }
     }
-    rat.erwartung = zug.gesamt + bestes;
+    rat.erwartung = zug.gesamt + beste.wert;
 }
 
 Rat Berater::rat(const Spielfeld& feld, const Spielstand& stand, bool meldungOffen) const {

@@ -87,7 +87,15 @@ private:
 
     const Zugwerte& zugwerte(const Zugstand& zug) const;
     double preis(const Entscheidung& entscheidung) const;
-    double bestesErgebnis(const Zugstand& zug, int fuenfer) const;
+    // The best choice for the five dice `fuenfer`: the category to enter, or
+    // (zelle -1) the part `teil` to keep and roll the rest. Entering wins a tie
+    // with rolling again, the earlier category a tie with a later one.
+    struct Wahl {
+        double wert = 0;
+        int zelle = -1;
+        int teil = -1;
+    };
+    Wahl besteWahl(const Zugstand& zug, int fuenfer) const;
     void ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const;
 
     const Tabelle* m_tabelle = nullptr;
