@@ -113,7 +113,7 @@ private slots:
         QFETCH(int, augen);
         QFETCH(qreal, dpr);
         QImage b = bild(artwork::seite(augen, dpr));
-        QCOMPARE(summe(b, b.rect(), [&b](QRgb, QPoint p) { return fleckLoeschen(b, p) ? 1 : 0; }), double(augen));
+        QCOMPARE(int(summe(b, b.rect(), [&b](QRgb, QPoint p) { return fleckLoeschen(b, p) ? 1 : 0; })), augen);
     }
 
     // Each index of faces, tumbling frames and blocks has a picture of its
