@@ -6,7 +6,6 @@
 #include "fakes/fakemeldung.h"
 #include "game/spiel.h"
 
-#include <functional>
 #include <string>
 
 // Plays a game headless through the handlers a player and the timers reach,
@@ -44,19 +43,16 @@ public:
     void zug() {
         wuerfeln();
         while (m_spiel.stand().Wuerfe < 3 && m_spiel.feld().Command17.Visible && !m_spiel.beendet()) {
-            const wk::Spielfeld& f = m_spiel.feld();
+            // How many dice show face s, on the table and in the tray: what the
+            // upper category of s (cell s - 1) would score, divided by s.
             int anzahl[7] = {}, seite = 6;
-            for (int i = 0; i < 10; ++i) {
-                const wk::Wuerfelbox& b = i < 5 ? f.w1[i] : f.Raus[i - 5];
-                if (b.Visible && !b.Tag.empty()) ++anzahl[b.Tag[0] - '0'];
-            }
+            for (int s = 1; s <= 6; ++s) anzahl[s] = m_spiel.wuerdeBringen(s - 1) / s;
             for (int s = 5; s >= 1; --s) seite = anzahl[s] > anzahl[seite] ? s : seite;
             for (int i = 0; i < 5; ++i) {
-                if (f.w1[i].Visible && f.w1[i].Tag == std::to_string(seite)) m_spiel.w1_Click(i);
+                if (m_spiel.feld().w1[i].Tag == std::to_string(seite)) m_spiel.w1_Click(i);  // a hidden box has no value
             }
             wuerfeln();
         }
-        if (vorDemEintragen) vorDemEintragen();
         m_spiel.Kategorie_Click(besteKategorie());
     }
 
@@ -66,8 +62,6 @@ public:
         for (; !m_spiel.beendet() && zuege < 100000; ++zuege) zug();
         return zuege;
     }
-
-    std::function<void()> vorDemEintragen;
 
 private:
     wk::Spiel& m_spiel;

@@ -6,10 +6,8 @@
 
 #include <QTest>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
-#include <vector>
 
 using namespace wk;
 
@@ -25,31 +23,30 @@ const QImage& hintergrund(qreal dpr)
     return dpr > 1 ? doppelt : einfach;
 }
 
-template <typename Bedingung> int zaehle(const QImage& b, const QRect& r, Bedingung gilt)
+// The sum of wert(pixel, its position) over the pixels of r.
+template <typename Wert> double summe(const QImage& b, const QRect& r, Wert wert)
 {
-    int n = 0;
+    double s = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            n += gilt(b.pixel(x, y)) ? 1 : 0;
-    return n;
+            s += wert(b.pixel(x, y), QPoint(x, y));
+    return s;
 }
 
-// Connected blobs of opaque dark pixels (the pips); each blob found is erased from the copy.
-int dunkleFlecken(QImage b)
+int zaehle(const QImage& b, const QRect& r, bool (*gilt)(QRgb))
 {
-    const std::function<bool(QPoint)> loesche = [&b, &loesche](QPoint p) {
-        if (!b.rect().contains(p) || qAlpha(b.pixel(p)) <= 200 || qGray(b.pixel(p)) >= 96)
-            return false;
-        b.setPixel(p, 0);
-        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
-            loesche(p + d);
-        return true;
-    };
-    int flecken = 0;
-    for (int y = 0; y < b.height(); ++y)
-        for (int x = 0; x < b.width(); ++x)
-            flecken += loesche({x, y}) ? 1 : 0;
-    return flecken;
+    return int(summe(b, r, [gilt](QRgb p, QPoint) { return gilt(p) ? 1 : 0; }));
+}
+
+// Erases the blob of opaque dark pixels (a pip) that p is part of; false if p is no part of one.
+bool fleckLoeschen(QImage& b, QPoint p)
+{
+    if (!b.rect().contains(p) || qAlpha(b.pixel(p)) <= 200 || qGray(b.pixel(p)) >= 96)
+        return false;
+    b.setPixel(p, 0);
+    for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+        fleckLoeschen(b, p + d);
+    return true;
 }
 
 // The sheet's rows: the label lies between x 2 and widgetsAb; the row's widgets (button if any, cells)
@@ -59,53 +56,6 @@ constexpr struct Reihe { int y, hoehe, widgetsAb, widgetsBis = 218; } kReihen[] 
     {156, 19, 176}, {177, 19, 176}, {201, 19, 176}, {225, 17, 84}, {249, 17, 84}, {273, 17, 84},
     {297, 17, 84}, {318, 17, 84}, {342, 17, 84}, {366, 17, 84}, {390, 19, 176}, {416, 17, 176, 301},
 };
-
-// A die seen straight from the front, 40 px across, without pips, in a 64 x 64 raster.
-WuerfelAnsicht vonVorn(double rundung, double drehung = 0)
-{
-    WuerfelAnsicht w;
-    w.mitte = QPointF(32, 32);
-    w.halb = 20;
-    w.rundung = rundung;
-    w.kantenBreite = 0;
-    w.augen = {0, 0, 0, 0, 0, 0};
-    w.schwenk = {0, 0, drehung};
-    return w;
-}
-
-// Sum of the opacities and their centre, from a raster's picture.
-struct Deckung {
-    double summe = 0;
-    QPointF mitte{};
-};
-
-Deckung deckung(const QImage& b, const std::function<double(QRgb)>& wert)
-{
-    Deckung d;
-    for (int y = 0; y < b.height(); ++y)
-        for (int x = 0; x < b.width(); ++x) {
-            const double a = wert(b.pixel(x, y));
-            d.summe += a;
-            d.mitte += QPointF(x + 0.5, y + 0.5) * a;
-        }
-    d.mitte /= std::max(d.summe, 1e-9);
-    return d;
-}
-
-double alpha(QRgb p) { return qAlpha(p) / 255.0; }
-
-// Root mean square of the difference of two pictures of one size, over all four channels, 0..1.
-double rms(const QImage& a, const QImage& b)
-{
-    double summe = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q), qAlpha(p) - qAlpha(q)})
-                summe += double(d) * d;
-        }
-    return std::sqrt(summe / (4.0 * a.width() * a.height())) / 255;
-}
 
 } // namespace
 
@@ -141,8 +91,12 @@ private slots:
         QCOMPARE(einfach.size(), logisch);
         QCOMPARE(doppelt.devicePixelRatio(), 2.0);
         QCOMPARE(doppelt.size(), logisch * 2);
-        const double abweichung = rms(bild(einfach), bild(doppelt).scaled(logisch, Qt::IgnoreAspectRatio,
-                                                                       Qt::SmoothTransformation));
+        const QImage a = bild(einfach);
+        const QImage b = bild(doppelt).scaled(logisch, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(a.format());
+        double quadrate = 0;  // the root mean square difference over all four channels, 0..1
+        for (qsizetype i = 0; i < a.sizeInBytes(); ++i)
+            quadrate += std::pow(a.constBits()[i] - b.constBits()[i], 2);
+        const double abweichung = std::sqrt(quadrate / double(a.sizeInBytes())) / 255;
         QVERIFY2(abweichung < hoechstensRms, qPrintable(QString::number(abweichung)));
     }
 
@@ -158,76 +112,66 @@ private slots:
     {
         QFETCH(int, augen);
         QFETCH(qreal, dpr);
-        QCOMPARE(dunkleFlecken(bild(artwork::seite(augen, dpr))), augen);
+        QImage b = bild(artwork::seite(augen, dpr));
+        QCOMPARE(int(summe(b, b.rect(), [&b](QRgb, QPoint p) { return fleckLoeschen(b, p) ? 1 : 0; })), augen);
     }
 
-    void seitenWurfbilderUndBloeckeSindAlleVerschieden()
-    {
-        std::vector<QImage> bilder;
-        for (int augen = 1; augen <= 6; ++augen)
-            bilder.push_back(bild(artwork::seite(augen, 1)));
-        for (int k = 0; k <= 8; ++k)
-            bilder.push_back(bild(artwork::wurfbild(k, 1)));
-        for (int block = 0; block <= 4; ++block)
-            bilder.push_back(bild(artwork::blockZeiger(block, 1)));
-        for (std::size_t a = 0; a < bilder.size(); ++a)
-            for (std::size_t b = a + 1; b < bilder.size(); ++b)
-                QVERIFY2(bilder[a] != bilder[b], qPrintable(QStringLiteral("pictures %1 and %2 alike").arg(a).arg(b)));
-    }
-
-    void indexAusserhalbGibtDasNaechsteBild()
+    // Each index of faces, tumbling frames and blocks has a picture of its
+    // own; an index out of range gets the nearest one.
+    void jederIndexHatSeinBildDanebenDasNaechste()
     {
         const Artwork art(1);
-        for (const auto& [i, nah] : {std::pair{-1, 0}, {99, 1}}) {
-            QCOMPARE(bild(art.seite(i)), bild(art.seite(nah ? 6 : 1)));
-            QCOMPARE(bild(art.wurfbild(i)), bild(art.wurfbild(nah ? 8 : 0)));
-            QCOMPARE(bild(art.blockCursor(i).pixmap()), bild(art.blockCursor(nah ? 4 : 0).pixmap()));
+        const struct { std::function<QImage(int)> holen; int von, bis; } familien[] = {
+            {[&](int augen) { return bild(art.seite(augen)); }, 1, 6},
+            {[&](int k) { return bild(art.wurfbild(k)); }, 0, 8},
+            {[&](int block) { return bild(art.blockCursor(block).pixmap()); }, 0, 4},
+        };
+        for (const auto& [holen, von, bis] : familien) {
+            QList<QImage> bilder;
+            for (int i = von; i <= bis; ++i)
+                bilder << holen(i);
+            for (const QImage& b : bilder)
+                QCOMPARE(bilder.count(b), 1);
+            QCOMPARE(holen(von - 1), bilder.front());
+            QCOMPARE(holen(99), bilder.back());
         }
     }
 
-    // Antialiasing, rounded corners and the smear of a turning die keep the area it covers.
-    void gerasterterWuerfelDecktSeineFlaeche_data()
-    {
-        QTest::addColumn<double>("rundung");
-        QTest::addColumn<double>("drehung");
-        QTest::addRow("square") << 0.0 << 0.0;
-        QTest::addRow("rounded") << 7.0 << 0.0;
-        QTest::addRow("rounded, turning 20 degrees") << 7.0 << 20.0;
-        QTest::addRow("square, turning 40 degrees") << 0.0 << 40.0;
-    }
+    // Antialiasing, rounded corners and the smear of a turning die keep the
+    // area the die covers and its centre; only the turning die reaches the rim.
     void gerasterterWuerfelDecktSeineFlaeche()
     {
-        QFETCH(double, rundung);
-        QFETCH(double, drehung);
-        WuerfelRaster raster(64, 64);
-        raster.wuerfel(vonVorn(rundung, drehung));
-        const QImage b = raster.bild().convertToFormat(QImage::Format_ARGB32);
-        // A circle of radius R fits each corner cut back by `rundung` along its edges.
-        const double flaeche = 40.0 * 40.0 - (4 - M_PI) * rundung * rundung;
-        const Deckung d = deckung(b, alpha);
-        const double toleranz = drehung > 0 ? 0.03 : 0.01;  // smeared corners are an approximation
-        QVERIFY2(std::abs(d.summe - flaeche) < flaeche * toleranz, qPrintable(QString::number(d.summe)));
-        QVERIFY2(std::hypot(d.mitte.x() - 32, d.mitte.y() - 32) < 0.05, qPrintable(QString("%1 %2").arg(d.mitte.x()).arg(d.mitte.y())));
-        // Turning smears the corners outwards: the still die leaves the rim of the raster empty.
-        const int amRand = zaehle(b, QRect(0, 0, 64, 11), [](QRgb p) { return qAlpha(p) > 0; });
-        QCOMPARE(amRand > 0, drehung > 0);
+        for (const auto& [rundung, drehung] : {std::pair{0.0, 0.0}, {7.0, 0.0}, {7.0, 20.0}, {0.0, 40.0}}) {
+            WuerfelRaster raster(64, 64);  // a die seen from the front, 40 px across, without pips
+            raster.wuerfel({.mitte = {32, 32}, .halb = 20, .rundung = rundung, .kantenBreite = 0, .augen = {}, .schwenk = {0, 0, drehung}});
+            const QImage b = raster.bild().convertToFormat(QImage::Format_ARGB32);
+            const double deckung = summe(b, b.rect(), [](QRgb p, QPoint) { return qAlpha(p) / 255.0; });
+            // Pixel x covers x..x+1: the centre, 32, is the mean of x + 0.5.
+            const QPointF mitte(summe(b, b.rect(), [](QRgb p, QPoint m) { return (m.x() + 0.5) * qAlpha(p) / 255.0; }) / deckung,
+                                summe(b, b.rect(), [](QRgb p, QPoint m) { return (m.y() + 0.5) * qAlpha(p) / 255.0; }) / deckung);
+            const QString fall = QStringLiteral("rounded %1, turning %2: area %3, centre %4 %5").arg(rundung).arg(drehung).arg(deckung).arg(mitte.x()).arg(mitte.y());
+            // A circle of radius R fits each corner cut back by `rundung` along its edges.
+            const double flaeche = 40.0 * 40.0 - (4 - M_PI) * rundung * rundung;
+            const double toleranz = drehung > 0 ? 0.03 : 0.01;  // smeared corners are an approximation
+            QVERIFY2(std::abs(deckung - flaeche) < flaeche * toleranz, qPrintable(fall));
+            QVERIFY2(std::hypot(mitte.x() - 32, mitte.y() - 32) < 0.05, qPrintable(fall));
+            // Turning smears the corners outwards: the still die leaves the rim of the raster empty.
+            QVERIFY2((zaehle(b, QRect(0, 0, 64, 11), [](QRgb p) { return qAlpha(p) > 0; }) > 0) == (drehung > 0), qPrintable(fall));
+        }
     }
 
-    void symbolIstGefuelltUndImIcon_data()
-    {
-        QTest::addColumn<int>("pixel");
-        for (const int pixel : {16, 24, 32, 48, 64, 128, 256})
-            QTest::addRow("%d", pixel) << pixel;
-    }
+    // The icon at every size it is offered or asked for: a square of that
+    // size, mostly filled; the sizes up to 64 are offered to the window system.
     void symbolIstGefuelltUndImIcon()
     {
-        QFETCH(int, pixel);
-        const QImage b = artwork::symbol(pixel).convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(b.size(), QSize(pixel, pixel));
-        QVERIFY2(zaehle(b, b.rect(), [](QRgb p) { return qAlpha(p) > 200; }) > pixel * pixel / 3, "mostly empty");
         const Artwork art(1);
-        QCOMPARE(art.icon().availableSizes().contains(QSize(pixel, pixel)), pixel <= 64);
-        QCOMPARE(art.icon().pixmap(pixel).size(), QSize(pixel, pixel));
+        for (const int pixel : {16, 24, 32, 48, 64, 128, 256}) {
+            const QImage b = artwork::symbol(pixel).convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(b.size(), QSize(pixel, pixel));
+            QVERIFY2(zaehle(b, b.rect(), [](QRgb p) { return qAlpha(p) > 200; }) > pixel * pixel / 3, qPrintable(QString::number(pixel)));
+            QCOMPARE(art.icon().availableSizes().contains(QSize(pixel, pixel)), pixel <= 64);
+            QCOMPARE(art.icon().pixmap(pixel).size(), QSize(pixel, pixel));
+        }
     }
 
     void jedeZeileHatBeschriftungNebenTextfreienFeldern_data()
