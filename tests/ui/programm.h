@@ -12,9 +12,6 @@
 
 #include <QTest>
 
-#include <map>
-#include <string>
-
 // The program on fake desktop services, started on a store in memory that
 // holds `werte` as an earlier run left them.
 struct Programm {
