@@ -36,7 +36,6 @@ private slots:
             QCOMPARE(box->buttons(), QList<QAbstractButton*>{box->button(QMessageBox::Ok)});
             QVERIFY2(box->width() < 800, qPrintable(QString::number(box->width())));
             gezeigt = box->text();
-            box->buttons().first()->click();
         });
         wk::QtMeldung().zeigen(text.toStdString());
         // A line too long for the screen is shortened in the middle.
@@ -71,13 +70,15 @@ private slots:
     }
 
 private:
-    // Runs `pruefen` on the modal box once it is open; `pruefen` closes it.
+    // Runs `pruefen` on the modal box once it is open, then closes the box, so
+    // that a failed check ends the test instead of leaving the box waiting.
     template <typename Box, typename Pruefung> static void sobaldOffen(Pruefung pruefen) {
         QTimer::singleShot(0, [pruefen = std::move(pruefen)] {
             Box* box = qobject_cast<Box*>(QApplication::activeModalWidget());
             QVERIFY(box);
             QCOMPARE(box->windowTitle(), QStringLiteral("Wurfkrone"));
             pruefen(box);
+            box->close();
         });
     }
 
