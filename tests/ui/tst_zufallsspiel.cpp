@@ -87,7 +87,7 @@ struct Zufallsspieler : Programm {
         auto& liste = m_erwartet[stand.Runden];
         for (int p = 1; p <= stand.AnzahlSpieler; ++p) {
             QCOMPARE(anwendung.stand().RundenGespielt[p], stand.Runden);  // every player played every sheet
-            QCOMPARE(anwendung.stand().Gesamtpunkte[p], m_blattsummen[p]);
+            QVERIFY2(anwendung.stand().Gesamtpunkte[p] == m_blattsummen[p], "points != sum of the sheets");  // exactly
             liste.push_back({anwendung.stand().Gesamtpunkte[p], QString::fromStdString(stand.Namen[p]).trimmed().toStdString()});
             std::stable_sort(liste.begin(), liste.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
             liste.resize(20);
@@ -158,6 +158,7 @@ private slots:
         Zufallsspieler spieler(m_artwork, seed);
         spieler.spielen(SchritteJeSeed);
         qInfo("seed %u: %d steps, %d turns, %d finished games", seed, spieler.m_schritt, spieler.m_zuege, spieler.m_spiele);
+        if (QTest::currentTestFailed()) return;
         QVERIFY(spieler.m_zuege > 100);
     }
 
