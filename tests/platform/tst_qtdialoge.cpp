@@ -38,10 +38,11 @@ private slots:
             gezeigt = box->text();
         });
         wk::QtMeldung().zeigen(text.toStdString());
-        // A line too long for the screen is shortened in the middle.
+        // A line too long for the screen is shortened in the middle: its start and its end stay.
         const qsizetype mitte = gezeigt.indexOf(QChar(0x2026));
         QCOMPARE(mitte >= 0, text.size() > 1000);
         QCOMPARE(gezeigt, mitte < 0 ? text : text.left(mitte) + QChar(0x2026) + text.right(gezeigt.size() - mitte - 1));
+        QVERIFY(gezeigt.endsWith(QStringLiteral(" dran.")));
     }
 
     void eingabeGibtDieAntwortOderNachAbbruchNichts() {
@@ -53,8 +54,7 @@ private slots:
                 dialog->setTextValue(QStringLiteral("Anna"));
                 bestaetigen ? dialog->accept() : dialog->reject();
             });
-            QCOMPARE(QString::fromStdString(wk::QtEingabe().fragen("Geben Sie Ihren Namen ein <b>Spieler</b>", "Spieler Name 1")),
-                     bestaetigen ? QStringLiteral("Anna") : QString());
+            QCOMPARE(wk::QtEingabe().fragen("Geben Sie Ihren Namen ein <b>Spieler</b>", "Spieler Name 1"), std::string(bestaetigen ? "Anna" : ""));
         }
     }
 
