@@ -252,9 +252,10 @@ private slots:
         QTest::newRow("E on an empty tray box") << 1 << "01" << int(Qt::Key_E) << "Raus_4" << Keine;
         QTest::newRow("2 on a die in the tray") << 1 << "01" << int(Qt::Key_2) << "w1_1" << Keine;
         QTest::newRow("Return after the third roll") << 3 << "" << int(Qt::Key_Return) << "Command17" << Keine;
-        for (int i = 0; i < 5; ++i) {  // the tray holds one other die; the table none, the last die put aside first
-            QTest::addRow("%c to the tray", '1' + i) << 1 << QString::number((i + 1) % 5) << Qt::Key_1 + i << QStringLiteral("w1_%1").arg(i) << SeinWuerfel;
-            QTest::addRow("%c to the table", 'A' + i) << 1 << "43210" << Qt::Key_A + i << QStringLiteral("Raus_%1").arg(i) << SeinWuerfel;
+        // Before a table key one other die lies in the tray; before a tray key all five do, the last one put aside first.
+        for (int i = 0; i < 5; ++i) {
+            QTest::addRow("%c: its die to the tray", '1' + i) << 1 << QString::number((i + 1) % 5) << Qt::Key_1 + i << QStringLiteral("w1_%1").arg(i) << SeinWuerfel;
+            QTest::addRow("%c: its die back to the table", 'A' + i) << 1 << "43210" << Qt::Key_A + i << QStringLiteral("Raus_%1").arg(i) << SeinWuerfel;
         }
     }
     void tastenWirkenWieKlicks() {
