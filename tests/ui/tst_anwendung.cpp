@@ -195,13 +195,12 @@ private slots:
         QCOMPARE(p.eingabe.gefragt, (std::vector<std::string>{"Geben Sie Ihren Namen ein Spieler 1|Spieler Name 1",
                                                                "Geben Sie Ihren Namen ein Spieler 2|Spieler Name 2"}));
         QCOMPARE(p.anwendung.stand().Namen, (std::vector<std::string>{"", "Anna", ""}));  // Cancel gives an empty name
-        QVERIFY(p.in(f, QStringLiteral("Command1"))->isVisible());
         p.klick2(QStringLiteral("Option2_3"));  // a new choice asks everybody again
         p.klick2(QStringLiteral("Option1_3"));  // the game length changes only Runden
         QCOMPARE(p.eingabe.gefragt.size(), std::size_t{6});
         QCOMPARE(p.anwendung.stand().Runden, 25);
         QCOMPARE(p.anwendung.stand().Namen[1] + "|" + p.anwendung.stand().Namen[4], std::string("Spieler Name 1|Spieler Name 4"));
-        QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);  // Alt+S starts the game
+        QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);  // Alt+S on the start button, shown once players are chosen
         QTRY_VERIFY(p.anwendung.form1() && !p.anwendung.form2());
     }
 
