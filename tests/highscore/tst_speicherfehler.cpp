@@ -259,7 +259,7 @@ private slots:
             QVERIFY(schreibeDatei(sperre + ".rmlock", tot.toUtf8() + "\nx\n") && schreibeDatei(sperre, ""));
         }
         QVERIFY(lage == KeineDatei || schreibeDatei(datei, alt));
-        QVERIFY(lage != DateiUnlesbar || QFile::setPermissions(datei, {}));
+        QVERIFY(lage != DateiUnlesbar || QFile::setPermissions(datei, QFile::Permissions(0x2222)));  // writable, so only reading stops
         QVERIFY(lage != DateiSchreibgeschuetzt || QFile::setPermissions(datei, QFile::Permissions(0x4444)));
         QVERIFY(schreibeDatei(QStringLiteral("/proc/self/clear_refs"), "5"));  // the peak of resident memory starts again from here
         const qint64 vorher = kb("VmRSS:");
