@@ -51,13 +51,14 @@ QStringList angezeigt(wk::Einstellungen& speicher, int laenge = 1) {
     return liste;
 }
 
-// Enters a finished game of one Runde with these players and totals.
-void eintragen(wk::Einstellungen& speicher, const QStringList& namen, const QList<double>& punkte) {
+// Enters a finished game of one Runde with these players, as "Name:Punkte"
+// in player order ("nan" and "inf" for points that are no number).
+void eintragen(wk::Einstellungen& speicher, const QStringList& spieler) {
     wk::Spielstand stand;
-    stand.spielerAnlegen(int(namen.size()));
-    for (int p = 1; p <= namen.size(); ++p) {
-        stand.Namen[p] = namen[p - 1].toStdString();
-        stand.Gesamtpunkte[p] = punkte[p - 1];
+    stand.spielerAnlegen(int(spieler.size()));
+    for (int p = 1; p <= spieler.size(); ++p) {
+        stand.Namen[p] = spieler[p - 1].section(':', 0, -2).toStdString();
+        stand.Gesamtpunkte[p] = spieler[p - 1].section(':', -1).toDouble();
     }
     FakeMeldung meldung;
     wk::Highscore(speicher, meldung).Auswertung(stand);
@@ -87,7 +88,8 @@ qint64 toterProzess() {
     return kind;
 }
 
-enum Lage { KeineDatei, Datei, GrosseDatei, Beschaedigt, PlatteVoll, DateiUnlesbar, DateiSchreibgeschuetzt, OrdnerSchreibgeschuetzt, SperreLebend, SperreTot, SperreOrdner, ResteToter, Verknuepfung };
+enum Lage { KeineDatei, Datei, GrosseDatei, Beschaedigt, PlatteVoll, DateiUnlesbar, DateiSchreibgeschuetzt, OrdnerSchreibgeschuetzt,
+            SperreLebend, SperreTot, SperreOrdner, ResteToter, Verknuepfung };
 
 } // namespace
 
@@ -96,7 +98,6 @@ class TstSpeicherfehler : public QObject {
 
     std::optional<QTemporaryDir> m_ordner;
     QString pfad() const { return m_ordner->filePath(QStringLiteral("Wurfkrone.conf")); }
-    QStringList dateien() const { return QDir(m_ordner->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
     void rechteZurueck() {  // the own user again, and the folder writable
         QCOMPARE(seteuid(getuid()), 0);
         QVERIFY(QFile::setPermissions(m_ordner->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
@@ -116,37 +117,36 @@ private slots:
 
     void auswertungReihtJedenSpielerEin_data() {
         QTest::addColumn<QStringList>("vorher");
-        QTest::addColumn<QStringList>("namen");
-        QTest::addColumn<QList<double>>("punkte");
+        QTest::addColumn<QStringList>("spieler");  // of the game entered
         QTest::addColumn<QStringList>("nachher");
-        const auto fall = [](const char* name, const QStringList& vorher, const QStringList& namen, const QList<double>& punkte,
-                             const QStringList& nachher) { QTest::newRow(name) << vorher << namen << punkte << nachher; };
+        const auto fall = [](const char* name, const QStringList& vorher, const QStringList& spieler, const QStringList& nachher) {
+            QTest::newRow(name) << vorher << spieler << nachher;
+        };
         QStringList voll;  // places 1..18 hold 500 points, place 19 holds 120 and place 20 holds 100
         for (int platz = 1; platz <= 18; ++platz) voll << QStringLiteral("P%1:500").arg(platz);
         voll << QStringLiteral("Vorletzter:120") << QStringLiteral("Letzter:100");
-        fall("fresh store: in player order, equal totals too, as whole numbers", {}, {"A", "B", "C", "D"}, {10.4, 30, 20, 30},
+        fall("fresh store: in player order, equal totals too, as whole numbers", {}, {"A:10.4", "B:30", "C:20", "D:30"},
              plaetze({"B:30", "D:30", "C:20", "A:10"}));
-        fall("equal to a stored result: below it", plaetze({"Alt:245"}), {"Neu"}, {245}, plaetze({"Alt:245", "Neu:245"}));
-        fall("equal to place 20: stays out", voll, {"Neu"}, {100}, voll);
-        fall("beats place 20 by one: old 20th drops out", voll, {"Neu"}, {101}, QStringList(voll.first(19)) << "Neu:101");
-        fall("new 19th: old 19th becomes 20th", voll, {"Neu"}, {130}, QStringList(voll.first(18)) << "Neu:130" << "Vorletzter:120");
-        fall("no number and infinity never enter", {}, {"X", "Y"}, {qQNaN(), qInf()}, plaetze({}));
-        fall("names stored without blanks at the ends, an empty one stays empty", plaetze({" Alt :300"}), {"\t Anna Maria  ", ""},
-             {245, 100}, plaetze({"Alt:300", "Anna Maria:245", ":100"}));
-        fall("stored points read from the start of the text", plaetze({"Alt:250 Punkte", "Zwei:.."}), {"Neu"}, {245},
+        fall("equal to a stored result: below it", plaetze({"Alt:245"}), {"Neu:245"}, plaetze({"Alt:245", "Neu:245"}));
+        fall("equal to place 20: stays out", voll, {"Neu:100"}, voll);
+        fall("beats place 20 by one: old 20th drops out", voll, {"Neu:101"}, QStringList(voll.first(19)) << "Neu:101");
+        fall("new 19th: old 19th becomes 20th", voll, {"Neu:130"}, QStringList(voll.first(18)) << "Neu:130" << "Vorletzter:120");
+        fall("no number and infinity never enter", {}, {"X:nan", "Y:inf"}, plaetze({}));
+        fall("names stored without blanks at the ends, an empty one stays empty", plaetze({" Alt :300"}), {"\t Anna Maria  :245", ":100"},
+             plaetze({"Alt:300", "Anna Maria:245", ":100"}));
+        fall("stored points read from the start of the text", plaetze({"Alt:250 Punkte", "Zwei:.."}), {"Neu:245"},
              plaetze({"Alt:250", "Neu:245", "Zwei:0"}));
     }
     void auswertungReihtJedenSpielerEin() {
         QFETCH(QStringList, vorher);
-        QFETCH(QStringList, namen);
-        QFETCH(QList<double>, punkte);
+        QFETCH(QStringList, spieler);
         QFETCH(QStringList, nachher);
         FakeEinstellungen speicher;
         for (int platz = 1; platz <= vorher.size(); ++platz) {
             speicher.werte["Highscore1/" + std::to_string(platz)] = vorher[platz - 1].section(':', 1).toStdString();
             speicher.werte["Highscore1/Name" + std::to_string(platz)] = vorher[platz - 1].section(':', 0, 0).toStdString();
         }
-        eintragen(speicher, namen, punkte);
+        eintragen(speicher, spieler);
         QCOMPARE(speicher.zugriffeOhneTransaktion, 0);
         QCOMPARE(angezeigt(speicher), nachher);
     }
@@ -178,14 +178,19 @@ private slots:
     void freigegebeneDateienLesenSichWieZuvor() {
         QFETCH(QString, name);
         const QString datei = QStringLiteral(FREIGEGEBEN "/") + name;
+        QMap<QByteArray, QList<QByteArray>> erwartet;  // the lines of each section
+        for (const QByteArray& zeile : inhalt(datei + QStringLiteral(".erwartet")).trimmed().split('\n')) erwartet[zeile.left(zeile.indexOf('/'))] << zeile;
+        QVERIFY(erwartet.size() >= 4);
         wk::QtEinstellungen speicher(datei + QStringLiteral(".conf"));
-        const QList<QByteArray> zeilen = inhalt(datei + QStringLiteral(".erwartet")).trimmed().split('\n');
-        QVERIFY(zeilen.size() > 100);
-        for (const QByteArray& zeile : zeilen) {
-            const QByteArray schluessel = zeile.left(zeile.indexOf('\t'));
-            const qsizetype strich = schluessel.indexOf('/');
-            const std::string wert = speicher.lesen(schluessel.left(strich).toStdString(), {schluessel.sliced(strich + 1).toStdString()}, "-").front();
-            QCOMPARE(schluessel + '\t' + (wert == "-" ? QByteArray("-") : QByteArray::fromStdString(wert).toHex()), zeile);
+        for (const auto& [abschnitt, zeilen] : erwartet.asKeyValueRange()) {  // the keys of a section in one read
+            std::vector<std::string> schluessel;
+            for (const QByteArray& zeile : zeilen) schluessel.push_back(zeile.sliced(abschnitt.size() + 1).split('\t').front().toStdString());
+            const std::vector<std::string> werte = speicher.lesen(abschnitt.toStdString(), schluessel, "-");
+            QList<QByteArray> gelesen;  // the lines as the file beside records them
+            for (std::size_t i = 0; i < werte.size(); ++i) {
+                gelesen << zeilen[i].first(zeilen[i].indexOf('\t') + 1) + (werte[i] == "-" ? "-" : QByteArray::fromStdString(werte[i]).toHex());
+            }
+            QCOMPARE(gelesen, zeilen);
         }
     }
 
@@ -205,7 +210,7 @@ private slots:
     // the file but `bleiben`: no draft, no copy of a damaged file.
     void speichernInJederLage_data() {
         QTest::addColumn<int>("lage");
-        QTest::addColumn<QStringList>("namen");  // entered in one game, with 100, 90, 80... points
+        QTest::addColumn<QStringList>("namen");  // entered in one game, each with 100 points
         QTest::addColumn<bool>("gespeichert");
         QTest::addColumn<QString>("warnung");  // a pattern the log matches; "": nothing logged
         QTest::addColumn<QStringList>("bleiben");
@@ -243,7 +248,7 @@ private slots:
         QByteArray fremd = lage == KeineDatei ? ""
                            : beschaedigt      ? "kaputt\n[Fenster\nBreite=800\n"
                                               : "PATH=/usr/bin\n[Fenster]\nTitel=\\xd800x\\xdc00\nBreite=800\n";
-        for (int i = 0; lage == GrosseDatei && fremd.size() < 12 << 20; ++i) fremd += "Schluessel" + QByteArray::number(i) + "=" + QByteArray(80, 'w') + "\n";
+        for (int i = 0; lage == GrosseDatei && fremd.size() < 12 << 20; ++i) fremd += "Schluessel" + QByteArray::number(i) + "=" + QByteArray(8000, 'w') + "\n";
         const QByteArray alt = fremd + "[Highscore1]\n1=5\nName1=Alt\n";
         const QString sperre = pfad() + QStringLiteral(".sperre"), tot = QString::number(toterProzess());
         const QString datei = lage == Verknuepfung ? m_ordner->filePath(QStringLiteral("ziel.conf")) : pfad();
@@ -252,11 +257,10 @@ private slots:
         QVERIFY(lage != SperreTot || schreibeDatei(sperre, tot.toUtf8() + "\ntst_speicherfehler\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
         QVERIFY(lage != SperreOrdner || QDir().mkdir(sperre));
         QVERIFY(lage != Verknuepfung || QFile::link(datei, pfad()));
-        if (lage == ResteToter) {
-            for (const QString& rest : {".neu-" + tot, ".neu-" + tot + "-3.pruefen", ".neu-" + QString::number(getppid())}) {
-                QVERIFY(schreibeDatei(pfad() + rest, "[Highscore1]\n1=1\n"));
+        if (lage == ResteToter) {  // the guard names its program first; the lock of a program killed at once is empty
+            for (const QString& rest : QStringList{".neu-" + tot, ".neu-" + tot + "-3.pruefen", ".neu-" + QString::number(getppid()), ".sperre.rmlock", ".sperre"}) {
+                QVERIFY(schreibeDatei(pfad() + rest, rest == ".sperre" ? "" : tot.toUtf8() + "\nx\n"));
             }
-            QVERIFY(schreibeDatei(sperre + ".rmlock", tot.toUtf8() + "\nx\n") && schreibeDatei(sperre, ""));
         }
         QVERIFY(lage == KeineDatei || schreibeDatei(datei, alt));
         QVERIFY(lage != DateiUnlesbar || QFile::setPermissions(datei, QFile::Permissions(0x2222)));  // writable, so only reading stops
@@ -268,32 +272,29 @@ private slots:
             const passwd* niemand = getpwnam("nobody");
             if (geteuid() == 0 && (!niemand || seteuid(niemand->pw_uid) != 0)) QSKIP("root ignores file permissions, and there is no user nobody");
         }
-        wk::QtEinstellungen speicher(pfad(), std::chrono::milliseconds(300));
+        wk::QtEinstellungen speicher(pfad(), std::chrono::milliseconds(100));
         QCOMPARE(angezeigt(speicher), plaetze(lage == KeineDatei || lage == DateiUnlesbar ? QStringList{} : QStringList{"Alt:5"}));
         QVERIFY2(kb("VmHWM:") - vorher < 8 << 10, qPrintable(QString::number(kb("VmHWM:") - vorher) + " KB more at the peak"));
         QCOMPARE(QFile::exists(pfad()), lage != KeineDatei);
         if (lage != DateiUnlesbar && !beschaedigt) QCOMPARE(warnungen, QStringList());
-        QList<double> punkte;
-        QStringList nachher;  // the names entered with their points, then "Alt"
-        for (int i = 0; i < namen.size(); ++i) {
-            punkte << 100 - 10 * i;
-            if (gespeichert) nachher << namen[i] + ':' + QString::number(punkte[i]);
-        }
-        if (lage != KeineDatei) nachher << QStringLiteral("Alt:5");
+        QStringList neu;
+        for (const QString& name : namen) neu << name + QStringLiteral(":100");
         rlimit grenze{};
         getrlimit(RLIMIT_FSIZE, &grenze);
         const rlimit voll{lage == PlatteVoll ? rlim_t(alt.size()) : grenze.rlim_cur, grenze.rlim_max};  // the file cannot grow
         setrlimit(RLIMIT_FSIZE, &voll);
-        eintragen(speicher, namen, punkte);
+        eintragen(speicher, neu);
         setrlimit(RLIMIT_FSIZE, &grenze);
         rechteZurueck();
         QVERIFY(lage == KeineDatei || QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner));
+        QStringList nachher = gespeichert ? neu : QStringList();
+        if (lage != KeineDatei) nachher << QStringLiteral("Alt:5");
         const QString log = warnungen.join('\n');
         QVERIFY2(warnung.isEmpty() ? log.isEmpty() : log.contains(QRegularExpression(warnung)), qPrintable(log));
         QCOMPARE(angezeigt(speicher), plaetze(nachher));
         QCOMPARE(gespeichert ? inhalt(datei).left(fremd.size()) : inhalt(datei), gespeichert ? fremd : alt);
         QCOMPARE(QFileInfo(pfad()).symLinkTarget(), lage == Verknuepfung ? datei : QString());
-        QCOMPARE(dateien(), QStringList{"Wurfkrone.conf"} + bleiben);
+        QCOMPARE(QDir(m_ordner->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Wurfkrone.conf"} + bleiben);
         const QSettings wieFrueher(pfad(), QSettings::IniFormat);  // a path new to QSettings: read from disk
         const auto wert = [&wieFrueher](const QString& schluessel) { return wieFrueher.value("Highscore1/" + schluessel, "0").toString(); };
         QStringList frueher;
