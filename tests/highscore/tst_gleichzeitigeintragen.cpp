@@ -8,16 +8,13 @@
 // save.
 
 #include <QDir>
-#include <QMap>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTest>
 
-#include <memory>
-#include <numeric>
-#include <random>
+#include <algorithm>
+#include <list>
+#include <optional>
 
 #include "fakes/fakemeldung.h"
 #include "highscore/highscore.h"
@@ -25,19 +22,16 @@
 
 namespace {
 
-// A folder in memory where there is one: the test is about the lock, and
-// flushing every save to a disk would only make it slow.
-QString ordnerVorlage() {
-    return QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/wurfkrone-XXXXXX") : QDir::tempPath() + QStringLiteral("/wurfkrone-XXXXXX");
-}
-
-// Starts the helper on `pfad` with these results; it saves once its
-// standard input is closed.
-std::unique_ptr<QProcess> helferStarten(const QString& pfad, const QStringList& ergebnisse) {
-    auto programm = std::make_unique<QProcess>();
-    programm->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    programm->start(QStringLiteral(EINTRAGEN_HELFER), QStringList{pfad} + ergebnisse);
-    return programm;
+// Starts one helper on `pfad` per list of results into `programme` and lets
+// them all go at one moment once each is ready; false when one did not get ready.
+bool loslassen(const QString& pfad, const QList<QStringList>& ergebnisse, std::list<QProcess>& programme) {
+    for (const QStringList& eigene : ergebnisse) {
+        programme.emplace_back().setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        programme.back().start(QStringLiteral(EINTRAGEN_HELFER), QStringList{pfad} + eigene);
+    }
+    const bool bereit = std::all_of(programme.begin(), programme.end(), [](QProcess& p) { return p.waitForReadyRead(30000); });
+    for (QProcess& programm : programme) programm.closeWriteChannel();
+    return bereit;
 }
 
 // The list of one-Runde games as "Name:Punkte".
@@ -55,7 +49,14 @@ QStringList liste(const QString& pfad) {
 class TstGleichzeitigEintragen : public QObject {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> m_ordner;
+    QString pfad() const { return m_ordner->filePath(QStringLiteral("Wurfkrone.conf")); }
+
 private slots:
+    // In memory where there is one: the tests are about the lock, and
+    // flushing every save to a disk would only make them slow.
+    void init() { m_ordner.emplace(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/wurfkrone-XXXXXX") : QDir::tempPath() + QStringLiteral("/wurfkrone-XXXXXX")); }
+
     // Every program enters 15 results, one game each, the best first, all let
     // go at one moment: the list holds the best 20 of all.
     void programmeZugleichVerlierenKeinErgebnis_data() {
@@ -65,58 +66,38 @@ private slots:
     }
     void programmeZugleichVerlierenKeinErgebnis() {
         QFETCH(int, programme);
-        constexpr int Runden = 15;
-        const QTemporaryDir ordner(ordnerVorlage());
-        const QString pfad = ordner.filePath(QStringLiteral("Wurfkrone.conf"));
-        QMap<int, QString> besteZuerst;
-        std::vector<std::unique_ptr<QProcess>> laufend;
-        for (int k = 0; k < programme; ++k) {
-            QStringList eigene;
-            for (int runde = 0; runde < Runden; ++runde) {
-                const int punkte = (Runden - runde) * 100 + k;
-                eigene << QStringLiteral("P%1-%2=%3").arg(k).arg(runde).arg(punkte);
-                besteZuerst[-punkte] = QStringLiteral("P%1-%2:%3").arg(k).arg(runde).arg(punkte);
-            }
-            laufend.push_back(helferStarten(pfad, eigene));
-        }
-        for (auto& programm : laufend) QCOMPARE(programm->waitForReadyRead(30000) ? programm->readLine() : QByteArray(), QByteArray("bereit\n"));
-        for (auto& programm : laufend) programm->closeWriteChannel();  // let go
-        for (auto& programm : laufend) {
-            QVERIFY(programm->waitForFinished(120000));
-            QCOMPARE(programm->exitStatus() == QProcess::NormalExit ? programm->exitCode() : -1, 0);
-        }
-        QCOMPARE(liste(pfad), besteZuerst.values().mid(0, wk::ListenLaenge));
+        QList<QStringList> ergebnisse(programme);  // "Name=Punkte": game i of all is program i % programme's
+        QStringList besteZuerst;
+        for (int i = 0; i < programme * 15; ++i) ergebnisse[i % programme] << QStringLiteral("P%1=%2").arg(i).arg(1500 - i);
+        for (int i = 0; i < wk::ListenLaenge; ++i) besteZuerst << QStringLiteral("P%1:%2").arg(i).arg(1500 - i);
+        std::list<QProcess> laufend;
+        QVERIFY(loslassen(pfad(), ergebnisse, laufend));
+        // Each ends by itself with 0 (-1: still running, or crashed).
+        for (QProcess& p : laufend) QCOMPARE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, 0);
+        QCOMPARE(liste(pfad()), besteZuerst);
     }
 
-    // A program saving 400 games one after the other is killed at a random
-    // moment, five times: the file holds the list of some number of whole
-    // games, and the next save takes over at once and leaves nothing else.
+    // A program saving 400 games one after the other is killed after 10, 20,
+    // ... 50 ms: the file holds the list of some number of whole games, and
+    // the next save takes over the lock at once and leaves nothing else.
     void getoetetesProgrammHinterlaesstGanzeDateiUndKeineReste() {
-        for (int versuch = 0; versuch < 5; ++versuch) {
-            const QTemporaryDir ordner(ordnerVorlage());
-            const QString pfad = ordner.filePath(QStringLiteral("Wurfkrone.conf"));
-            QStringList ergebnisse;
-            for (int punkte = 1; punkte <= 400; ++punkte) ergebnisse << QStringLiteral("K=%1").arg(punkte);
-            const auto programm = helferStarten(pfad, ergebnisse);
-            QVERIFY(programm->waitForReadyRead(30000));
-            programm->closeWriteChannel();
-            QThread::msleep(10 + QRandomGenerator::global()->bounded(40));
-            programm->kill();
-            QVERIFY(programm->waitForFinished(30000));
-            const QStringList vorher = liste(pfad);
-            const int hoechste = vorher.front().section(':', 1).toInt();
-            QStringList ganz;
+        QStringList ergebnisse;
+        for (int punkte = 1; punkte <= 400; ++punkte) ergebnisse << QStringLiteral("K=%1").arg(punkte);
+        for (int ms = 10; ms <= 50; ms += 10) {
+            std::list<QProcess> programm;
+            QVERIFY(loslassen(pfad(), {ergebnisse}, programm));
+            QTest::qSleep(ms);
+            programm.front().kill();
+            QVERIFY(programm.front().waitForFinished(30000));
+            QStringList ganz;  // the list after the last game saved, of `hoechste` points
+            const int hoechste = liste(pfad()).front().section(':', 1).toInt();
             for (int platz = 0; platz < wk::ListenLaenge; ++platz) ganz << (hoechste - platz > 0 ? QStringLiteral("K:%1").arg(hoechste - platz) : "0:0");
-            QCOMPARE(vorher, ganz);
-            wk::QtEinstellungen speicher(pfad, std::chrono::seconds(1));
-            FakeMeldung meldung;
-            wk::Spielstand stand;
-            stand.spielerAnlegen(1);
-            stand.Namen[1] = "Neu";
-            stand.Gesamtpunkte[1] = 1000;
-            wk::Highscore(speicher, meldung).Auswertung(stand);
-            QCOMPARE(liste(pfad).front(), QStringLiteral("Neu:1000"));
-            QCOMPARE(QDir(ordner.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Wurfkrone.conf"});
+            QCOMPARE(liste(pfad()), ganz);
+            wk::QtEinstellungen speicher(pfad(), std::chrono::seconds(1));
+            speicher.schreiben("Highscore1", "1", "1000");
+            QCOMPARE(speicher.lesen("Highscore1", {"1"}, "").front(), "1000");
+            QCOMPARE(QDir(m_ordner->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Wurfkrone.conf"});
+            QVERIFY(QFile::remove(pfad()));  // the next try starts without a store
         }
     }
 };
