@@ -109,8 +109,10 @@ QString zahlenName(int index) {
 void Form1::FensterMeldung::zeigen(const std::string& text) {
     m_fenster.darstellen();
     m_fenster.m_meldungOffen = true;
+    emit m_fenster.meldungOeffnet(qs(text));
     m_meldung.zeigen(text);
     m_fenster.m_meldungOffen = false;
+    emit m_fenster.meldungGeschlossen();
 }
 
 Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& fensterOben,
@@ -185,14 +187,7 @@ void Form1::aufbauen() {
         knopf->setFocusPolicy(Qt::TabFocus);
         knopf->setEnabled(false);
         const int zelle = k.zelle;
-        connect(knopf, &QPushButton::clicked, this, [this, zelle] {
-            ausfuehren([this, zelle] {
-                if (m_tipp) {
-                    m_tipp->vorDemEintragen(zelle);
-                }
-                m_spiel.Kategorie_Click(zelle);
-            });
-        });
+        connect(knopf, &QPushButton::clicked, this, [this, zelle] { handeln({Handlung::Eintragen, zelle}); });
         if (zelle > 0) {
             setTabOrder(m_kategorien[static_cast<std::size_t>(zelle) - 1], knopf);
         }
@@ -212,21 +207,18 @@ void Form1::aufbauen() {
     m_command17->setObjectName(QStringLiteral("Command17"));
     m_command17->raise();
     m_command3->hide();
-    connect(m_command3, &QPushButton::clicked, this, [this] { ausfuehren([this] { m_spiel.Command3_Click(); }); });
-    connect(m_command17, &QPushButton::clicked, this, [this] {
-        ausfuehren([this] {
-            if (m_tipp) {
-                m_tipp->vorDemWuerfeln();
-            }
-            m_spiel.Command17_Click();
-        });
-    });
+    for (QPushButton* knopf : {m_command3, m_command17}) {
+        connect(knopf, &QPushButton::clicked, this, [this] { handeln({Handlung::Wuerfeln}); });
+    }
 
     m_command2 = new QPushButton(QStringLiteral("Command2"), this);
     m_command2->setObjectName(QStringLiteral("Command2"));
     m_command2->setGeometry(rechteck(Command2Ort));
     m_command2->hide();
-    connect(m_command2, &QPushButton::clicked, this, [this] { ausfuehren([this] { m_spiel.Command2_Click(); }); });
+    connect(m_command2, &QPushButton::clicked, this, [this] {
+        m_spiel.Command2_Click();
+        darstellen();
+    });
 
     m_check1 = new Haekchen(QStringLiteral("Fenster immer Oben"), Hellgrau, this);
     m_check1->setObjectName(QStringLiteral("Check1"));
@@ -244,7 +236,7 @@ void Form1::aufbauen() {
         ablage->setCursor(m_artwork.blockCursor(i));
         ablage->resize(pixel(AblageGroesse), pixel(AblageGroesse));
         ablage->hide();
-        connect(ablage, &Wuerfelfeld::clicked, this, [this, i] { ausfuehren([this, i] { m_spiel.Raus_Click(i); }); });
+        connect(ablage, &Wuerfelfeld::clicked, this, [this, i] { handeln({Handlung::Zuruecknehmen, i}); });
         m_raus[i] = ablage;
 
         auto* tisch = new Wuerfelfeld(this);
@@ -252,17 +244,63 @@ void Form1::aufbauen() {
         tisch->setAccessibleName(QStringLiteral("Würfel %1").arg(i + 1));
         tisch->setCursor(m_artwork.handCursor());
         tisch->resize(pixel(TischGroesse), pixel(TischGroesse));
-        connect(tisch, &Wuerfelfeld::clicked, this, [this, i] { ausfuehren([this, i] { m_spiel.w1_Click(i); }); });
+        connect(tisch, &Wuerfelfeld::clicked, this, [this, i] { handeln({Handlung::Ablegen, i}); });
         m_w1[i] = tisch;
     }
 }
 
-void Form1::ausfuehren(const std::function<void()>& handlung) {
-    if (m_tipp) {
-        m_tipp->verbergen();  // the advice was for the dice before this action
+bool Form1::moeglich(const Zug& zug) const {
+    const Spielfeld& feld = m_spiel.feld();
+    if (m_meldungOffen || m_spiel.beendet()) {
+        return false;
     }
-    handlung();
-    darstellen();
+    const auto frei = [](const auto& steuerelement) { return steuerelement.Visible && steuerelement.Enabled; };
+    const bool box = zug.index >= 0 && zug.index < 5;
+    switch (zug.handlung) {
+    case Handlung::Wuerfeln:
+        return frei(feld.Command17) || frei(feld.Command3);
+    case Handlung::Ablegen:
+        return box && frei(feld.w1[static_cast<std::size_t>(zug.index)]);
+    case Handlung::Zuruecknehmen:
+        return box && frei(feld.Raus[static_cast<std::size_t>(zug.index)]);
+    case Handlung::Eintragen:
+        return zug.index >= 0 && zug.index < 13 && frei(feld.Kategorien[static_cast<std::size_t>(zug.index)]);
+    }
+    return false;
+}
+
+void Form1::handeln(const Zug& zug) {
+    if (!moeglich(zug)) {
+        return;
+    }
+    emit vorDemZug(zug);
+    switch (zug.handlung) {
+    case Handlung::Wuerfeln:
+        // Command17 lies in front of Command3 and takes the click when both show.
+        m_spiel.feld().Command17.Visible ? m_spiel.Command17_Click() : m_spiel.Command3_Click();
+        break;
+    case Handlung::Ablegen:
+        m_spiel.w1_Click(zug.index);
+        break;
+    case Handlung::Zuruecknehmen:
+        m_spiel.Raus_Click(zug.index);
+        break;
+    case Handlung::Eintragen:
+        m_spiel.Kategorie_Click(zug.index);
+        break;
+    }
+    // The last sheet's entry may have ended the game and closed this window.
+    if (!m_spiel.beendet()) {
+        darstellen();
+        emit nachDemZug(zug);
+    }
+}
+
+void Form1::setEingabeGesperrt(bool gesperrt) {
+    if (m_eingabeGesperrt != gesperrt) {
+        m_eingabeGesperrt = gesperrt;
+        darstellen();
+    }
 }
 
 void Form1::tippAnbieten(Tipptabelle& tabelle) {
@@ -276,7 +314,13 @@ void Form1::takt() {
     for (int i = 0; i < TakteJeIntervall && m_spiel.feld().Timer1 && !m_spiel.beendet(); ++i) {
         m_spiel.Timer1_Timer();
     }
+    if (m_spiel.beendet()) {
+        return;
+    }
     darstellen();
+    if (!m_spiel.feld().Timer1) {
+        emit wurfBeendet();
+    }
 }
 
 void Form1::darstellen() {
@@ -297,6 +341,8 @@ void Form1::darstellen() {
     kategorienZeigen();
     m_command3->setVisible(feld.Command3.Visible);
     m_command17->setVisible(feld.Command17.Visible);
+    m_command3->setEnabled(!m_eingabeGesperrt);
+    m_command17->setEnabled(!m_eingabeGesperrt);
 
     const auto bild = [this](const Bild& b) -> QPixmap {
         switch (b.art) {
@@ -313,7 +359,7 @@ void Form1::darstellen() {
         for (auto [feldBox, box] : {std::pair{&feld.w1[i], m_w1[i]}, std::pair{&feld.Raus[i], m_raus[i]}}) {
             box->move(pixel(feldBox->Left), pixel(feldBox->Top));
             box->setBild(bild(feldBox->Picture));
-            box->setEnabled(feldBox->Enabled);
+            box->setEnabled(feldBox->Enabled && !m_eingabeGesperrt);
             box->setVisible(feldBox->Visible);
             const QString wert = qs(feldBox->Tag);
             if (box->accessibleDescription() != wert) {
@@ -335,7 +381,7 @@ void Form1::kategorienZeigen() {
         QPushButton* knopf = m_kategorien[static_cast<std::size_t>(i)];
         const Knopf& zustand = feld.Kategorien[static_cast<std::size_t>(i)];
         knopf->setVisible(zustand.Visible);
-        knopf->setEnabled(zustand.Enabled);
+        knopf->setEnabled(zustand.Enabled && !m_eingabeGesperrt);
         // While it can be entered, the button tells what it would score.
         QString vorschau;
         if (zustand.Visible && zustand.Enabled) {
@@ -369,10 +415,6 @@ void Form1::keyPressEvent(QKeyEvent* event) {
         ziel = m_raus[static_cast<std::size_t>(taste - Qt::Key_A)];
     } else if (taste == Qt::Key_Return || taste == Qt::Key_Enter || taste == Qt::Key_R) {
         ziel = m_command17->isVisible() ? m_command17 : m_command3;
-    } else if (taste == Qt::Key_H && m_tipp) {
-        event->accept();
-        m_tipp->zeigen();
-        return;
     } else {
         QWidget::keyPressEvent(event);
         return;

@@ -24,12 +24,27 @@ class Tipp;
 class Tipptabelle;
 class Wuerfelfeld;
 
+// What a player does in the game window: roll with the "Würfeln" button that
+// is shown, put the die of table box `index` (0..4) aside, take the die of
+// tray box `index` back, or enter the dice in the category of cell `index`
+// (0..12).
+enum class Handlung { Wuerfeln, Ablegen, Zuruecknehmen, Eintragen };
+struct Zug {
+    Handlung handlung = Handlung::Wuerfeln;
+    int index = -1;
+    bool operator==(const Zug&) const = default;
+};
+
 // The game window. It shows the state of its Spiel and forwards every click
 // and every tick of the roll animation to it; the rules live in Spiel.
 //
 // The window is created for one game. `auswertung` runs once when the last
 // sheet has been finished and its closing message confirmed; it is expected to
 // enter the results and close this window.
+//
+// What the window adds to the game (the coach, its announcements, computer
+// players) follows the game through the signals below and acts through
+// handeln(), as the player's clicks and keys do.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -39,6 +54,19 @@ public:
     ~Form1() override;
 
     const Spiel& spiel() const { return m_spiel; }
+
+    // Does what the control of `zug` does when clicked, if the game's state
+    // lets that control take a click now (it is shown and enabled); otherwise
+    // nothing, and no signal is sent. Works while the input is locked.
+    void handeln(const Zug& zug);
+    // Whether the game could take `zug` now.
+    bool moeglich(const Zug& zug) const;
+
+    // While locked, the game's controls (dice, roll buttons, categories) and
+    // their keys take no input from the person at the computer; the window's
+    // own controls (keep on top, the coach, closing) keep working.
+    void setEingabeGesperrt(bool gesperrt);
+    bool eingabeGesperrt() const { return m_eingabeGesperrt; }
 
     // Adds the coach (the "Tipp" button, the key H and the advice) with the
     // table it draws on; the table must outlive the window.
@@ -53,10 +81,24 @@ public:
     // The keys of the game window, also shown as its tooltip.
     static QString tastenHilfe();
 
+signals:
+    // Right before the game handles `zug`, with the state before it.
+    void vorDemZug(const wk::Zug& zug);
+    // After the game has handled `zug` and the window shows the result. For
+    // the entry that ends a sheet this comes after its message box.
+    void nachDemZug(const wk::Zug& zug);
+    // The dice of a roll have come to rest with their new values.
+    void wurfBeendet();
+    // One of the game's message boxes opens with `text`; the window shows the
+    // state the message speaks of. meldungGeschlossen() follows when the
+    // player has pressed OK.
+    void meldungOeffnet(const QString& text);
+    void meldungGeschlossen();
+
 protected:
     // 1-5 click the dice on the table, A-E the dice in the tray, Return or R
     // the visible "Würfeln" button; a hidden or disabled control does nothing.
-    // H shows the coach's advice, if the window has the coach.
+    // Other keys go to whoever watches the window's events (the coach: H).
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -76,7 +118,6 @@ private:
 
     void aufbauen();
     void darstellen();
-    void ausfuehren(const std::function<void()>& handlung);
     void kategorienZeigen();
 
 private slots:
@@ -91,6 +132,7 @@ private:
     QTimer* m_timer = nullptr;  // Timer1: the five animation timers as one
     Tipp* m_tipp = nullptr;
     bool m_meldungOffen = false;
+    bool m_eingabeGesperrt = false;
 
     std::array<QLabel*, 17> m_zahlen{};
     std::array<QLabel*, 4> m_label1{};

@@ -8,6 +8,7 @@
 #include "ui/masse.h"
 #include "ui/tipptabelle.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -100,6 +101,31 @@ Tipp::Tipp(Form1& fenster, Tipptabelle& tabelle) : QObject(&fenster), m_fenster(
             zeigen();
         }
     });
+    connect(&fenster, &Form1::vorDemZug, this, &Tipp::vorDemZug);
+    fenster.installEventFilter(this);
+}
+
+bool Tipp::eventFilter(QObject* objekt, QEvent* ereignis) {
+    if (objekt == &m_fenster && ereignis->type() == QEvent::KeyPress) {
+        const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        if (taste->key() == Qt::Key_H && !(taste->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            zeigen();
+            return true;
+        }
+    }
+    return QObject::eventFilter(objekt, ereignis);
+}
+
+// The advice was for the dice before this action; the decision is judged
+// against the best one of this moment.
+void Tipp::vorDemZug(const Zug& zug) {
+    verbergen();
+    const Spiel& spiel = m_fenster.spiel();
+    if (zug.handlung == Handlung::Wuerfeln) {
+        m_berater.vorDemWuerfeln(spiel.feld(), spiel.stand());
+    } else if (zug.handlung == Handlung::Eintragen) {
+        m_berater.vorDemEintragen(spiel.feld(), spiel.stand(), zug.index);
+    }
 }
 
 bool Tipp::sichtbar() const { return !m_anzeige->isHidden(); }
@@ -140,12 +166,5 @@ void Tipp::verbergen() {
     m_marken->setzen({});
 }
 
-void Tipp::vorDemWuerfeln() {
-    m_berater.vorDemWuerfeln(m_fenster.spiel().feld(), m_fenster.spiel().stand());
-}
-
-void Tipp::vorDemEintragen(int zelle) {
-    m_berater.vorDemEintragen(m_fenster.spiel().feld(), m_fenster.spiel().stand(), zelle);
-}
 
 } // namespace wk

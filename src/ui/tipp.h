@@ -15,6 +15,7 @@ namespace wk {
 class Form1;
 class Tippmarken;
 class Tipptabelle;
+struct Zug;
 
 // The coach in the game window: a small "Tipp" button on free felt, the
 // advice in a panel beside it (accessible name "Tipp", the advice's text as
@@ -22,7 +23,7 @@ class Tipptabelle;
 // aside, the tray dice to take back and then the roll button, or the category
 // button to press. Asked for with the button or the key H, it shows the
 // advice for the dice as they lie; the next action of the player hides it.
-// It only reads the game.
+// It only reads the game, and judges each decision as the window reports it.
 class Tipp : public QObject {
     Q_OBJECT
 
@@ -33,14 +34,15 @@ public:
     void verbergen();
     bool sichtbar() const;
 
-    // Call right before the game window hands a click on Command17 or on the
-    // category button of `zelle` to the game.
-    void vorDemWuerfeln();
-    void vorDemEintragen(int zelle);
-
     const Rat& rat() const { return m_rat; }
 
+protected:
+    // The key H of the game window.
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
 private:
+    void vorDemZug(const Zug& zug);
+
     Form1& m_fenster;
     Berater m_berater;
     Rat m_rat;

@@ -97,6 +97,12 @@ struct Fenster {
         const auto* anzeige = form.findChild<QLabel*>(QStringLiteral("Tipp"));
         return anzeige->isVisible() && anzeige->accessibleName() == "Tipp" && anzeige->accessibleDescription() == anzeige->text() ? anzeige->text() : "?";
     }
+    // The colour of the advice's ring around the control `name`: the pixel
+    // halfway up its left edge, where a ring runs three pixels out.
+    QColor ring(const QString& name) {
+        const QRect ort = in(name)->geometry();
+        return form.grab().toImage().pixelColor(ort.left() - 3, ort.center().y());
+    }
     const wk::Spielfeld& feld() const { return form.spiel().feld(); }
     QString bild() const {  // the sheet and where each die lies
         const wk::Spielfeld& f = feld();
@@ -203,6 +209,28 @@ private slots:
                 if (r.zuruecknehmen[i]) beide(QStringLiteral("Raus_%1").arg(i));
             }
         }
+        // The marks: gold on the table dice to put aside and on "Würfeln";
+        // after putting a die aside that the advice does not keep, blue on its
+        // tray box and nothing on the table box of the same index. A key for
+        // an empty tray box does nothing, and the advice stays.
+        const QColor gold(255, 214, 64), blau(96, 200, 255);
+        QCOMPARE(f.ring(QStringLiteral("Command17")), gold);
+        const wk::Rat gekauft = tipp.rat();
+        int falsch = 0;
+        while (falsch < 5 && (!f.feld().w1[falsch].Visible || gekauft.ablegen[falsch])) ++falsch;
+        for (int i = 0; i < 5; ++i) {
+            if (gekauft.ablegen[i]) QCOMPARE(f.ring(QStringLiteral("w1_%1").arg(i)), gold);
+        }
+        QVERIFY(falsch < 5);
+        beide(QStringLiteral("w1_%1").arg(falsch));
+        f.tipp();
+        int zurueck = 0, leer = 0;
+        while (!tipp.rat().zuruecknehmen[zurueck]) ++zurueck;
+        while (f.feld().Raus[leer].Visible) ++leer;
+        QCOMPARE(f.ring(QStringLiteral("Raus_%1").arg(zurueck)), blau);
+        QVERIFY(f.ring(QStringLiteral("w1_%1").arg(zurueck)) != blau);
+        QTest::keyClick(&f.form, Qt::Key(Qt::Key_A + leer));
+        QVERIFY(f.in(QStringLiteral("Tipp"))->isVisible());
         beide(ersteOffene());
         QVERIFY(QRegularExpression("^Kein Tipp vor dem ersten Wurf.\nletzter Zug: -[0-9]+,[0-9]$").match(f.tipp()).hasMatch());
 
