@@ -7,7 +7,6 @@
 #include "game/zahltext.h"
 
 #include <cmath>
-#include <limits>
 
 namespace wk {
 namespace {
@@ -141,7 +140,7 @@ Ratlage lesen(const Spielfeld& feld, const Spielstand& stand, Zugstand& zug) {
 
 void Berater::tabelleSetzen(const Tabelle& tabelle) {
     m_tabelle = &tabelle;
-    m_zug.reset();
+    m_bewerter.emplace(tabelle);
     if (m_letzte) {
         m_letzte->preis.reset();
     }
@@ -166,36 +165,15 @@ void Berater::vorDemEintragen(const Spielfeld& feld, const Spielstand& stand, in
     }
 }
 
-const Zugwerte& Berater::zugwerte(const Zugstand& zug) const {
-    if (!m_zug || m_zug->offen() != zug.offen || m_zug->oben() != zug.oben) {
-        m_zug.emplace(*m_tabelle, zug.offen, zug.oben);
-    }
-    return *m_zug;
-}
-
-Berater::Wahl Berater::besteWahl(const Zugstand& zug, int fuenfer) const {
-    const Zugwerte& werte = zugwerte(zug);
-    Wahl beste{-std::numeric_limits<double>::infinity()};
-    for (int zelle = 0; zelle < Kategorienzahl; ++zelle) {
-        if ((zug.offen & (1u << zelle)) && werte.eintrag(fuenfer, zelle) > beste.wert) {
-            beste = {werte.eintrag(fuenfer, zelle), zelle};
-        }
-    }
-    if (zug.wuerfe < 3) {
-        const int uebrig = 3 - zug.wuerfe;
-        const int teil = werte.besteTeilmenge(fuenfer, uebrig);
-        if (werte.behalten(teil, uebrig) > beste.wert) {
-            beste = {werte.behalten(teil, uebrig), -1, teil};
-        }
-    }
-    return beste;
+Wahl Berater::besteWahl(const Zugstand& zug, int fuenfer) const {
+    return m_bewerter->beste(zug.offen, zug.oben, zug.wuerfe, fuenfer);
 }
 
 double Berater::preis(const Entscheidung& e) const {
     if (!e.preis) {
         const Wuerfelmengen& m = m_tabelle->mengen();
         const int fuenfer = m.nummer(zusammen(e.zug.tisch, e.zug.ablage));
-        const Zugwerte& werte = zugwerte(e.zug);
+        const Zugwerte& werte = m_bewerter->zugwerte(e.zug.offen, e.zug.oben);
         const double gewaehlt = e.zelle >= 0 ? werte.eintrag(fuenfer, e.zelle)
                                              : werte.behalten(m.nummer(e.zug.ablage), 3 - e.zug.wuerfe);
         e.preis = std::min(0.0, gewaehlt - besteWahl(e.zug, fuenfer).wert);

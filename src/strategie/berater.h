@@ -5,8 +5,8 @@
 
 #include "game/spielfeld.h"
 #include "game/spielstand.h"
+#include "strategie/bewerter.h"
 #include "strategie/tabelle.h"
-#include "strategie/zugwerte.h"
 
 #include <array>
 #include <optional>
@@ -85,22 +85,13 @@ private:
         mutable std::optional<double> preis{};
     };
 
-    const Zugwerte& zugwerte(const Zugstand& zug) const;
     double preis(const Entscheidung& entscheidung) const;
-    // The best choice for the five dice `fuenfer`: the category to enter, or
-    // (zelle -1) the part `teil` to keep and roll the rest. Entering wins a tie
-    // with rolling again, the earlier category a tie with a later one.
-    struct Wahl {
-        double wert = 0;
-        int zelle = -1;
-        int teil = -1;
-    };
     Wahl besteWahl(const Zugstand& zug, int fuenfer) const;
     void ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const;
 
     const Tabelle* m_tabelle = nullptr;
+    std::optional<Bewerter> m_bewerter;
     std::optional<Entscheidung> m_letzte;
-    mutable std::optional<Zugwerte> m_zug;
 };
 
 } // namespace wk
