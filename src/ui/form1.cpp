@@ -6,12 +6,14 @@
 #include "game/wertung.h"
 #include "platform/fensteroben.h"
 #include "platform/klartext.h"
+#include "ui/ansage.h"
 #include "ui/artwork.h"
 #include "ui/fenster.h"
 #include "ui/form1elemente.h"
 #include "ui/form1lage.h"
 #include "ui/masse.h"
 #include "ui/tipp.h"
+#include "ui/vorleser.h"
 #include "ui/wuerfelfeld.h"
 
 #include <QCheckBox>
@@ -76,6 +78,10 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     setPalette(schwarz);
     setStyleSheet(knopfStil());
     setToolTip(tastenHilfe());
+    // The key help is told when the window opens and on F1, not each time the
+    // focus comes back to the window (after an entry, or Tab coming round);
+    // a screen reader does not repeat a description its name already says.
+    setAccessibleDescription(QStringLiteral("Wurfkrone"));
     setFocusPolicy(Qt::StrongFocus);
 
     aufbauen();
@@ -87,6 +93,9 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     m_spiel.Form_Load();
     darstellen();
     zentrieren(*this);
+
+    m_ansage = new Ansage(*this);
+    new Vorleser(*this);
 }
 
 Form1::~Form1() = default;
@@ -253,6 +262,8 @@ void Form1::tippAnbieten(Tipptabelle& tabelle) {
     }
 }
 
+void Form1::ansagen(const QString& text) { m_ansage->ansagen(text); }
+
 void Form1::takt() {
     for (int i = 0; i < TakteJeIntervall && m_spiel.feld().Timer1 && !m_spiel.beendet(); ++i) {
         m_spiel.Timer1_Timer();
@@ -320,6 +331,15 @@ void Form1::darstellen() {
 
 void Form1::kategorienZeigen() {
     const Spielfeld& feld = m_spiel.feld();
+    // A focused button about to go hands the focus to the window at once,
+    // rather than down the row of buttons that are about to go too.
+    for (int i = 0; i < 13; ++i) {
+        const Knopf& zustand = feld.Kategorien[static_cast<std::size_t>(i)];
+        if (m_kategorien[static_cast<std::size_t>(i)]->hasFocus() &&
+            !(zustand.Visible && zustand.Enabled && !m_eingabeGesperrt)) {
+            setFocus();
+        }
+    }
     for (int i = 0; i < 13; ++i) {
         QPushButton* knopf = m_kategorien[static_cast<std::size_t>(i)];
         const Knopf& zustand = feld.Kategorien[static_cast<std::size_t>(i)];
@@ -332,9 +352,11 @@ void Form1::kategorienZeigen() {
             vorschau = QStringLiteral("Würde %1 %2 bringen").arg(punkte).arg(punkte == 1 ? QStringLiteral("Punkt")
                                                                                         : QStringLiteral("Punkte"));
         }
+        // The tooltip is also the button's accessible description, read when
+        // the button takes the focus: it changes without an accessibility
+        // event, so an entry or a roll does not flood the screen reader.
         if (knopf->toolTip() != vorschau) {
             knopf->setToolTip(vorschau);
-            knopf->setAccessibleDescription(vorschau);
         }
     }
 }
@@ -342,7 +364,8 @@ void Form1::kategorienZeigen() {
 QString Form1::tastenHilfe() {
     return QStringLiteral(
         "Tasten: Eingabe oder R würfelt, 1 bis 5 legt einen Würfel in die Ablage, "
-        "A bis E nimmt ihn zurück, Tab wählt eine Kategorie, die Leertaste trägt ein.");
+        "A bis E nimmt ihn zurück, Tab wählt eine Kategorie, die Leertaste trägt ein, "
+        "L sagt Würfel und Punkte, F1 sagt die Tasten.");
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {

@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace wk {
 
+class Ansage;
 class Artwork;
 class FensterOben;
 class Tipp;
@@ -73,6 +74,10 @@ public:
     void tippAnbieten(Tipptabelle& tabelle);
     // Whether one of the game's message boxes is open.
     bool meldungOffen() const { return m_meldungOffen; }
+
+    // Has the screen reader speak `text` once, after what the window shows
+    // now; nothing while no screen reader listens (see Ansage).
+    void ansagen(const QString& text);
 
     // Five ticks of the animation arrive per interval of this length.
     static constexpr int TimerIntervallMs = 200;
@@ -131,6 +136,7 @@ private:
     Spiel m_spiel;
     QTimer* m_timer = nullptr;  // Timer1: the five animation timers as one
     Tipp* m_tipp = nullptr;
+    Ansage* m_ansage = nullptr;
     bool m_meldungOffen = false;
     bool m_eingabeGesperrt = false;
 
