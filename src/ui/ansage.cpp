@@ -75,6 +75,7 @@ void Ansage::senden() {
         m_feld = new Ansagefeld(&m_fenster);
     }
     m_feld->text = std::exchange(m_text, QString());
+    m_zeigen = true;
     if (m_feld->isVisible()) {
         m_feld->hide();
         QTimer::singleShot(0, this, &Ansage::zeigen);
@@ -84,6 +85,7 @@ void Ansage::senden() {
 }
 
 void Ansage::zeigen() {
+    m_zeigen = false;
     if (m_feld) {
         m_feld->show();
     }

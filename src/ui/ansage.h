@@ -41,6 +41,9 @@ public:
     // no screen reader listens.
     void ansagen(const QString& text);
 
+    // Whether something waits to be sent.
+    bool wartet() const { return !m_text.isEmpty() || m_zeigen; }
+
     // A panel's lines as one utterance: every line a sentence, ended with a
     // full stop where it has none, blank lines left out.
     static QString alsSaetze(const QString& zeilen);
@@ -55,7 +58,8 @@ private:
     QWidget& m_fenster;
     QPointer<Ansagefeld> m_feld;  // made with the first announcement
     QTimer m_warten;
-    QString m_text;  // what waits to be said
+    QString m_text;        // what waits to be said
+    bool m_zeigen = false;  // the element is shown again in the next turn
 };
 
 } // namespace wk
