@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QToolTip>
 
 namespace wk {
 namespace {
@@ -77,12 +78,14 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     schwarz.setColor(QPalette::Window, Qt::black);
     setPalette(schwarz);
     setStyleSheet(knopfStil());
-    setToolTip(tastenHilfe());
-    // The key help is told when the window opens and on F1, not each time the
-    // focus comes back to the window (after an entry, or Tab coming round);
-    // a screen reader does not repeat a description its name already says.
-    setAccessibleDescription(QStringLiteral("Wurfkrone"));
-    setFocusPolicy(Qt::StrongFocus);
+    m_hilfe = tastenHilfe();
+    // The window takes the keys without taking the focus itself, so that a
+    // screen reader does not present it again each time the focus would come
+    // back to it (after an entry, or Tab coming round). The key help is told
+    // when the window opens and on F1, and is no tooltip property, which a
+    // screen reader would read as the window's description whenever it
+    // presents the window.
+    setFocusPolicy(Qt::NoFocus);
 
     aufbauen();
     m_timer = new QTimer(this);
@@ -258,7 +261,7 @@ void Form1::setEingabeGesperrt(bool gesperrt) {
 void Form1::tippAnbieten(Tipptabelle& tabelle) {
     if (!m_tipp) {
         m_tipp = new Tipp(*this, tabelle);
-        setToolTip(tastenHilfe() + QStringLiteral(" H zeigt einen Tipp."));
+        m_hilfe = tastenHilfe() + QStringLiteral(" H zeigt einen Tipp.");
     }
 }
 
@@ -331,13 +334,12 @@ void Form1::darstellen() {
 
 void Form1::kategorienZeigen() {
     const Spielfeld& feld = m_spiel.feld();
-    // A focused button about to go hands the focus to the window at once,
-    // rather than down the row of buttons that are about to go too.
+    // A focused button about to go gives the focus up at once, rather than
+    // down the row of buttons that are about to go too.
     for (int i = 0; i < 13; ++i) {
         const Knopf& zustand = feld.Kategorien[static_cast<std::size_t>(i)];
-        if (m_kategorien[static_cast<std::size_t>(i)]->hasFocus() &&
-            !(zustand.Visible && zustand.Enabled && !m_eingabeGesperrt)) {
-            setFocus();
+        if (!(zustand.Visible && zustand.Enabled && !m_eingabeGesperrt)) {
+            m_kategorien[static_cast<std::size_t>(i)]->clearFocus();
         }
     }
     for (int i = 0; i < 13; ++i) {
@@ -390,6 +392,14 @@ void Form1::keyPressEvent(QKeyEvent* event) {
     if (ziel->isVisible() && ziel->isEnabled()) {
         ziel->click();
     }
+}
+
+bool Form1::event(QEvent* ereignis) {
+    if (ereignis->type() == QEvent::ToolTip) {
+        QToolTip::showText(static_cast<QHelpEvent*>(ereignis)->globalPos(), m_hilfe, this);
+        return true;
+    }
+    return QWidget::event(ereignis);
 }
 
 void Form1::paintEvent(QPaintEvent*) {

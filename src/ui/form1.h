@@ -83,8 +83,10 @@ public:
     static constexpr int TimerIntervallMs = 200;
     static constexpr int TakteJeIntervall = 5;
 
-    // The keys of the game window, also shown as its tooltip.
+    // The keys of the game window.
     static QString tastenHilfe();
+    // Those and the keys of what was added (the coach): the window's tooltip.
+    const QString& hilfe() const { return m_hilfe; }
 
 signals:
     // Right before the game handles `zug`, with the state before it.
@@ -105,6 +107,7 @@ protected:
     // the visible "Würfeln" button; a hidden or disabled control does nothing.
     // Other keys go to whoever watches the window's events (the coach: H).
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* ereignis) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -139,6 +142,7 @@ private:
     Ansage* m_ansage = nullptr;
     bool m_meldungOffen = false;
     bool m_eingabeGesperrt = false;
+    QString m_hilfe;
 
     std::array<QLabel*, 17> m_zahlen{};
     std::array<QLabel*, 4> m_label1{};

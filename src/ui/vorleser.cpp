@@ -82,9 +82,9 @@ bool Vorleser::eventFilter(QObject* objekt, QEvent* ereignis) {
         const QEvent::Type art = ereignis->type();
         if (art == QEvent::Show && !m_geoeffnet) {
             m_geoeffnet = true;
-            m_fenster.ansagen(m_fenster.toolTip());
+            m_fenster.ansagen(m_fenster.hilfe());
         } else if (art == QEvent::KeyPress && istTaste(ereignis, Qt::Key_F1)) {
-            m_fenster.ansagen(m_fenster.toolTip());
+            m_fenster.ansagen(m_fenster.hilfe());
             return true;
         } else if (art == QEvent::KeyPress && istTaste(ereignis, Qt::Key_L)) {
             if (Ansage::aktiv()) {

@@ -24,7 +24,7 @@ struct Zug;
 //                                      the last of a sheet as its message box opens
 //   L                                  the dice as a roll is told, then
 //                                      "Gesamt: 143. Noch 7 Kategorien offen."
-//   F1, and once when the window opens the window's key help
+//   F1, and once when the window opens the window's key help (its tooltip)
 // It follows the game only through the window's signals and takes its keys
 // with an event filter.
 class Vorleser : public QObject {

@@ -144,7 +144,7 @@ private slots:
     void jedeHandlungEineAnsage() {
         g_mithoerer->ansagen.clear();
         Spielfenster f(m_artwork);
-        const QString hilfe = f.form.toolTip();
+        const QString hilfe = f.form.hilfe();
         QVERIFY(hilfe.contains(QStringLiteral("L sagt")) && hilfe.contains(QStringLiteral("F1 sagt")));
         QTRY_VERIFY(!f.form.findChild<wk::Ansage*>()->wartet());
         QCOMPARE(g_mithoerer->ansagen, QStringList{hilfe});  // once, when the window opens
@@ -188,8 +188,8 @@ private slots:
         const QString punkte = f.text(QStringLiteral("Zahlen_0"));
         QCOMPARE(vorschau, QStringLiteral("Würde %1 bringen").arg(punkte + (punkte == "1" ? " Punkt" : " Punkte")));
         QCOMPARE(gehoert, QStringList{QStringLiteral("1er: %1 eingetragen. Gesamt: %2.").arg(punkte + (punkte == "1" ? " Punkt" : " Punkte"), f.text("Zahlen_13"))});
-        QCOMPARE(f.form.focusWidget(), &f.form);
-        QVERIFY(!QAccessible::queryAccessibleInterface(&f.form)->text(QAccessible::Description).contains(QStringLiteral("Tasten")));
+        QCOMPARE(f.form.focusWidget(), nullptr);  // Tab never comes round to the window either
+        QCOMPARE(QAccessible::queryAccessibleInterface(&f.form)->text(QAccessible::Description), QString());
         // The screen reader drops what comes while more than about 50 events
         // wait: an entry, and the end of a roll, send well below that.
         QVERIFY2(f.burst <= 30, qPrintable(QString::number(f.burst)));
