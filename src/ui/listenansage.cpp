@@ -32,7 +32,7 @@ QString listenAnsage(const QWidget& startfenster) {
         }
     }
     return voll(startfenster, QStringLiteral("Label4")) + u' ' +
-           (plaetze.isEmpty() ? QStringLiteral("Die Liste ist leer.") : plaetze.join(QStringLiteral(", ")));
+           (plaetze.isEmpty() ? QStringLiteral("Die Liste ist leer.") : plaetze.join(QStringLiteral(", ")) + u'.');
 }
 
 } // namespace wk

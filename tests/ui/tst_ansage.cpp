@@ -230,7 +230,7 @@ private slots:
     void listenknopfSagtDieListe_data() {
         QTest::addColumn<QString>("knopf");
         QTest::addColumn<QString>("ansage");
-        QTest::newRow("places") << "Command2_0" << QStringLiteral("Highscore bei 1 Rundenspiel. 1. \u2068Lena\u2069 187, 2. \u2068Jo Bo\u2069 90");
+        QTest::newRow("places") << "Command2_0" << QStringLiteral("Highscore bei 1 Rundenspiel. 1. \u2068Lena\u2069 187, 2. \u2068Jo Bo\u2069 90.");
         QTest::newRow("empty") << "Command2_3" << QStringLiteral("Highscore bei 25 Rundenspiel. Die Liste ist leer.");
     }
     void listenknopfSagtDieListe() {
