@@ -79,12 +79,9 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     setPalette(schwarz);
     setStyleSheet(knopfStil());
     m_hilfe = tastenHilfe();
-    // The window takes the keys without taking the focus itself, so that a
-    // screen reader does not present it again each time the focus would come
-    // back to it (after an entry, or Tab coming round). The key help is told
-    // when the window opens and on F1, and is no tooltip property, which a
-    // screen reader would read as the window's description whenever it
-    // presents the window.
+    // The window takes the keys but never the focus, and its key help is no
+    // tooltip property (that would be its accessible description): a screen
+    // reader would present both again after every entry and Tab round.
     setFocusPolicy(Qt::NoFocus);
 
     aufbauen();
@@ -336,10 +333,9 @@ void Form1::kategorienZeigen() {
     const Spielfeld& feld = m_spiel.feld();
     // A focused button about to go gives the focus up at once, rather than
     // down the row of buttons that are about to go too.
-    for (int i = 0; i < 13; ++i) {
-        const Knopf& zustand = feld.Kategorien[static_cast<std::size_t>(i)];
-        if (!(zustand.Visible && zustand.Enabled && !m_eingabeGesperrt)) {
-            m_kategorien[static_cast<std::size_t>(i)]->clearFocus();
+    for (std::size_t i = 0; i < 13; ++i) {
+        if (!feld.Kategorien[i].Visible || !feld.Kategorien[i].Enabled || m_eingabeGesperrt) {
+            m_kategorien[i]->clearFocus();
         }
     }
     for (int i = 0; i < 13; ++i) {
@@ -354,9 +350,8 @@ void Form1::kategorienZeigen() {
             vorschau = QStringLiteral("Würde %1 %2 bringen").arg(punkte).arg(punkte == 1 ? QStringLiteral("Punkt")
                                                                                         : QStringLiteral("Punkte"));
         }
-        // The tooltip is also the button's accessible description, read when
-        // the button takes the focus: it changes without an accessibility
-        // event, so an entry or a roll does not flood the screen reader.
+        // Also the button's accessible description, read when it takes the
+        // focus: a tooltip changes without flooding the screen reader.
         if (knopf->toolTip() != vorschau) {
             knopf->setToolTip(vorschau);
         }

@@ -32,14 +32,6 @@ void mithoeren(QAccessibleEvent* ereignis) {
     }
 }
 
-wk::Spielstand einSpieler(int runden) {
-    wk::Spielstand s;
-    s.Runden = runden;
-    s.spielerAnlegen(1);
-    s.spielStarten();
-    return s;
-}
-
 void bildschirmleser(bool an) {
     QPlatformAccessibility* zugang = QGuiApplicationPrivate::platformIntegration()->accessibility();
     QVERIFY(zugang);
