@@ -18,7 +18,7 @@ aufgabe="${1:-play}"
 build_dir="${BUILD_DIR:-build}"
 
 # Debian packages the game needs to build, run and be tested.
-pakete=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream)
+pakete=(build-essential cmake qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream)
 
 # The tests check every file's licence with reuse.
 if [[ $aufgabe == test ]]; then

@@ -6,12 +6,14 @@
 #include "game/wertung.h"
 #include "platform/fensteroben.h"
 #include "platform/klartext.h"
+#include "ui/ansage.h"
 #include "ui/artwork.h"
 #include "ui/fenster.h"
 #include "ui/form1elemente.h"
 #include "ui/form1lage.h"
 #include "ui/masse.h"
 #include "ui/tipp.h"
+#include "ui/vorleser.h"
 #include "ui/wuerfelfeld.h"
 
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QToolTip>
 
 namespace wk {
 namespace {
@@ -75,8 +78,11 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     schwarz.setColor(QPalette::Window, Qt::black);
     setPalette(schwarz);
     setStyleSheet(knopfStil());
-    setToolTip(tastenHilfe());
-    setFocusPolicy(Qt::StrongFocus);
+    m_hilfe = tastenHilfe();
+    // The window takes the keys but never the focus, and its key help is no
+    // tooltip property (that would be its accessible description): a screen
+    // reader would present both again after every entry and Tab round.
+    setFocusPolicy(Qt::NoFocus);
 
     aufbauen();
     m_timer = new QTimer(this);
@@ -87,6 +93,9 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
     m_spiel.Form_Load();
     darstellen();
     zentrieren(*this);
+
+    m_ansage = new Ansage(*this);
+    new Vorleser(*this);
 }
 
 Form1::~Form1() = default;
@@ -249,9 +258,11 @@ void Form1::setEingabeGesperrt(bool gesperrt) {
 void Form1::tippAnbieten(Tipptabelle& tabelle) {
     if (!m_tipp) {
         m_tipp = new Tipp(*this, tabelle);
-        setToolTip(tastenHilfe() + QStringLiteral(" H zeigt einen Tipp."));
+        m_hilfe = tastenHilfe() + QStringLiteral(" H zeigt einen Tipp.");
     }
 }
+
+void Form1::ansagen(const QString& text) { m_ansage->ansagen(text); }
 
 void Form1::takt() {
     for (int i = 0; i < TakteJeIntervall && m_spiel.feld().Timer1 && !m_spiel.beendet(); ++i) {
@@ -320,6 +331,13 @@ void Form1::darstellen() {
 
 void Form1::kategorienZeigen() {
     const Spielfeld& feld = m_spiel.feld();
+    // A focused button about to go gives the focus up at once, rather than
+    // down the row of buttons that are about to go too.
+    for (std::size_t i = 0; i < 13; ++i) {
+        if (!feld.Kategorien[i].Visible || !feld.Kategorien[i].Enabled || m_eingabeGesperrt) {
+            m_kategorien[i]->clearFocus();
+        }
+    }
     for (int i = 0; i < 13; ++i) {
         QPushButton* knopf = m_kategorien[static_cast<std::size_t>(i)];
         const Knopf& zustand = feld.Kategorien[static_cast<std::size_t>(i)];
@@ -332,9 +350,10 @@ void Form1::kategorienZeigen() {
             vorschau = QStringLiteral("Würde %1 %2 bringen").arg(punkte).arg(punkte == 1 ? QStringLiteral("Punkt")
                                                                                         : QStringLiteral("Punkte"));
         }
+        // Also the button's accessible description, read when it takes the
+        // focus: a tooltip changes without flooding the screen reader.
         if (knopf->toolTip() != vorschau) {
             knopf->setToolTip(vorschau);
-            knopf->setAccessibleDescription(vorschau);
         }
     }
 }
@@ -342,7 +361,8 @@ void Form1::kategorienZeigen() {
 QString Form1::tastenHilfe() {
     return QStringLiteral(
         "Tasten: Eingabe oder R würfelt, 1 bis 5 legt einen Würfel in die Ablage, "
-        "A bis E nimmt ihn zurück, Tab wählt eine Kategorie, die Leertaste trägt ein.");
+        "A bis E nimmt ihn zurück, Tab wählt eine Kategorie, die Leertaste trägt ein, "
+        "L sagt Würfel und Punkte, F1 sagt die Tasten.");
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {
@@ -367,6 +387,14 @@ void Form1::keyPressEvent(QKeyEvent* event) {
     if (ziel->isVisible() && ziel->isEnabled()) {
         ziel->click();
     }
+}
+
+bool Form1::event(QEvent* ereignis) {
+    if (ereignis->type() == QEvent::ToolTip) {
+        QToolTip::showText(static_cast<QHelpEvent*>(ereignis)->globalPos(), m_hilfe, this);
+        return true;
+    }
+    return QWidget::event(ereignis);
 }
 
 void Form1::paintEvent(QPaintEvent*) {

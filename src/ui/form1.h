@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace wk {
 
+class Ansage;
 class Artwork;
 class FensterOben;
 class Tipp;
@@ -74,12 +75,18 @@ public:
     // Whether one of the game's message boxes is open.
     bool meldungOffen() const { return m_meldungOffen; }
 
+    // Has the screen reader speak `text` once, after what the window shows
+    // now; nothing while no screen reader listens (see Ansage).
+    void ansagen(const QString& text);
+
     // Five ticks of the animation arrive per interval of this length.
     static constexpr int TimerIntervallMs = 200;
     static constexpr int TakteJeIntervall = 5;
 
-    // The keys of the game window, also shown as its tooltip.
+    // The keys of the game window.
     static QString tastenHilfe();
+    // Those and the keys of what was added (the coach): the window's tooltip.
+    const QString& hilfe() const { return m_hilfe; }
 
 signals:
     // Right before the game handles `zug`, with the state before it.
@@ -100,6 +107,7 @@ protected:
     // the visible "Würfeln" button; a hidden or disabled control does nothing.
     // Other keys go to whoever watches the window's events (the coach: H).
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* ereignis) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -131,8 +139,10 @@ private:
     Spiel m_spiel;
     QTimer* m_timer = nullptr;  // Timer1: the five animation timers as one
     Tipp* m_tipp = nullptr;
+    Ansage* m_ansage = nullptr;
     bool m_meldungOffen = false;
     bool m_eingabeGesperrt = false;
+    QString m_hilfe;
 
     std::array<QLabel*, 17> m_zahlen{};
     std::array<QLabel*, 4> m_label1{};

@@ -7,11 +7,13 @@
 #include "game/spielstand.h"
 #include "highscore/highscore.h"
 #include "platform/klartext.h"
+#include "ui/ansage.h"
 #include "ui/artwork.h"
 #include "ui/autor.h"
 #include "ui/fenster.h"
 #include "ui/frmabout.h"
 #include "ui/klicklabel.h"
+#include "ui/listenansage.h"
 #include "ui/masse.h"
 
 #include <QAbstractButton>
@@ -233,7 +235,13 @@ void Form2::aufbauen() {
         knopf->setAccessibleName(QStringLiteral("Highscore %1").arg(Laengen[i]));
 
         const int laenge = Laengen[i];
-        connect(knopf, &QPushButton::clicked, this, [this, laenge] { highscore_anzeigen(laenge, false); });
+        connect(knopf, &QPushButton::clicked, this, [this, laenge] {
+            highscore_anzeigen(laenge, false);
+            if (Ansage::aktiv()) {  // the screen reader tells the list shown
+                m_ansage = m_ansage ? m_ansage : new Ansage(*this);
+                m_ansage->ansagen(listenAnsage(*this));
+            }
+        });
     }
 
     m_label4 = listenLabel(this, QStringLiteral("Label4"), Label4Ort, Blau, true, Qt::AlignCenter);

@@ -18,6 +18,7 @@ class QRadioButton;
 
 namespace wk {
 
+class Ansage;
 class Artwork;
 class Eingabe;
 class Highscore;
@@ -66,6 +67,7 @@ private:
     const Artwork& m_artwork;
     bool m_geschmueckt = false;
     QPointer<FrmAbout> m_about{};
+    Ansage* m_ansage = nullptr;  // made when a list is first told
 
     QLabel* m_label4 = nullptr;
     QLabel* m_label5 = nullptr;

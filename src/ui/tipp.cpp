@@ -4,6 +4,7 @@
 #include "ui/tipp.h"
 
 #include "game/wertung.h"
+#include "ui/ansage.h"
 #include "ui/form1.h"
 #include "ui/masse.h"
 #include "ui/tipptabelle.h"
@@ -138,6 +139,7 @@ void Tipp::zeigen() {
     m_anzeige->setAccessibleDescription(text);
     m_anzeige->show();
     m_anzeige->raise();
+    m_fenster.ansagen(Ansage::alsSaetze(text));
 
     std::vector<Tippmarken::Marke> marken;
     const auto ort = [this](const QString& name) {

@@ -12,6 +12,15 @@
 
 #include <QTest>
 
+// A started game of one player over `runden` sheets.
+inline wk::Spielstand einSpieler(int runden) {
+    wk::Spielstand s;
+    s.Runden = runden;
+    s.spielerAnlegen(1);
+    s.spielStarten();
+    return s;
+}
+
 // The program on fake desktop services, started on a store in memory that
 // holds `werte` as an earlier run left them.
 struct Programm {

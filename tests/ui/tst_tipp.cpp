@@ -3,12 +3,7 @@
 
 // The coach: a player who always follows its advice, and the advice in the
 // game window.
-#include "fakes/fakedienste.h"
-#include "fakes/fakeeinstellungen.h"
-#include "fakes/fakemeldung.h"
-#include "platform/fensteroben.h"
-#include "ui/anwendung.h"
-#include "ui/artwork.h"
+#include "programm.h"
 #include "ui/tipp.h"
 #include "ui/tipptabelle.h"
 
@@ -28,15 +23,6 @@ constexpr int Blaetter = 2000;  // the sanitizers make every sheet about ten tim
 #else
 constexpr int Blaetter = 100000;
 #endif
-
-// A started game of one player over `runden` sheets.
-wk::Spielstand einSpieler(int runden) {
-    wk::Spielstand s;
-    s.Runden = runden;
-    s.spielerAnlegen(1);
-    s.spielStarten();
-    return s;
-}
 
 QString knopf(int zelle) { return QString::fromUtf8(wk::Kategorien[zelle].knopf.data()); }
 
