@@ -68,6 +68,12 @@ public:
     void setEingabeGesperrt(bool gesperrt);
     bool eingabeGesperrt() const { return m_eingabeGesperrt; }
 
+    // Ends a roll that tumbles at once: the ticks the animation timer would
+    // still deliver run now, unshown, so the dice come to rest with the same
+    // values as at the timer's pace; then wurfBeendet(). Nothing while no
+    // roll runs.
+    void wurfAbschliessen();
+
     // Adds the coach (the "Tipp" button, the key H and the advice) with the
     // table it draws on; the table must outlive the window.
     void tippAnbieten(Tipptabelle& tabelle);
@@ -118,6 +124,8 @@ private:
 
     void aufbauen();
     void darstellen();
+    // Up to `takte` ticks of a roll, then the window shows where they led.
+    void ticken(int takte);
     void kategorienZeigen();
 
 private slots:
