@@ -130,4 +130,33 @@ void ausfuehren(Spiel& spiel, const Schritt& schritt) {
     }
 }
 
+std::vector<double> probeblaetter(const Tabelle& tabelle, const Staerke& staerke, int anzahl, std::uint64_t saat) {
+    struct Stumm : Meldung {
+        void zeigen(const std::string&) override {}
+    } stumm;
+    Spielstand stand;
+    stand.Runden = anzahl;
+    stand.spielerAnlegen(1);
+    stand.spielStarten();
+    Zufall zufall(saat);
+    Spiel spiel(stand, zufall, stumm, {});
+    spiel.Form_Load();
+    Gegner gegner(staerke, saat * 0x9E3779B97F4A7C15ULL + 1);
+    gegner.tabelleSetzen(tabelle);
+    std::vector<double> punkte;
+    double bisher = 0;
+    while (!spiel.beendet()) {
+        const std::optional<Schritt> schritt = gegner.naechster(spiel.feld(), stand);
+        if (!schritt) {
+            break;  // a state the table does not solve
+        }
+        ausfuehren(spiel, *schritt);
+        if (schritt->aktion == Aktion::Eintragen && (stand.Eingetragen == 0 || spiel.beendet())) {
+            punkte.push_back(stand.Gesamtpunkte[1] - bisher);
+            bisher = stand.Gesamtpunkte[1];
+        }
+    }
+    return punkte;
+}
+
 } // namespace wk

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace wk {
 
@@ -87,5 +88,10 @@ private:
 // window. A step the game cannot take now does nothing, as a click on a
 // hidden or disabled control does.
 void ausfuehren(Spiel& spiel, const Schritt& schritt);
+
+// How a strength is measured: one computer player of `staerke` plays
+// `anzahl` sheets without a window, the game's generator seeded with `saat`
+// and its own with another seed drawn from it. The total of each sheet.
+std::vector<double> probeblaetter(const Tabelle& tabelle, const Staerke& staerke, int anzahl, std::uint64_t saat);
 
 } // namespace wk

@@ -9,6 +9,8 @@
 #include "ui/gegnerwahl.h"
 #include "ui/tipptabelle.h"
 
+#include <algorithm>
+
 namespace wk {
 
 Anwendung::Anwendung(const Dienste& dienste, const Artwork& artwork)
@@ -37,9 +39,10 @@ void Anwendung::startfensterZeigen() {
 }
 
 void Anwendung::spielStarten() {
-    if (m_gegner.anzahl > 0) {
-        m_stand.computerDazu(computerNamen(m_gegner), m_gegner.staerke);
-    }
+    // As many as fit beside the people, named as they join.
+    Gegnerauswahl dazu = m_gegner;
+    dazu.anzahl = std::min(dazu.anzahl, MaxSpieler - m_stand.AnzahlSpieler);
+    m_stand.computerDazu(computerNamen(dazu), dazu.staerke);
     auto* form1 = new Form1(m_stand, m_zufall, m_dienste.meldung, m_dienste.fensterOben, m_artwork,
                             [this] { Auswertung(); });
     form1->setAttribute(Qt::WA_DeleteOnClose);

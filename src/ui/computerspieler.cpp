@@ -236,8 +236,10 @@ bool Computerspieler::einSchritt() {
         planen(TempoDauern[std::size_t(m_tempo)].marke);
         return true;
     }
-    markieren(-1);
     m_fenster.handeln(zug(*s));
+    if (m_markiert >= 0) {
+        markieren(-1);  // shown until the entry is made, its message included
+    }
     return true;
 }
 
