@@ -82,16 +82,16 @@ void Anwendung::beenden() {
     emit beendet();
 }
 
-// The choice is read from the store once per run, after the first start
-// window has been painted, so that reading never delays it; it is stored
-// when a game starts with a choice the person changed.
+// The choice is read from the store once per run, when the first start
+// window has been painted and its boxes are made, so that reading never
+// delays it; it is stored when a game starts with a choice the person changed.
 void Anwendung::gegnerAnbieten(Form2& startfenster) {
     auto* wahl = new Gegnerwahl(startfenster, m_gegner);
     connect(wahl, &Gegnerwahl::geaendert, this, [this](const Gegnerauswahl& auswahl) {
         m_gegner = auswahl;
         m_gegnerGeaendert = true;
     });
-    connect(wahl, &Gegnerwahl::gezeigt, wahl, [this, wahl] {
+    connect(wahl, &Gegnerwahl::gebaut, wahl, [this, wahl] {
         if (!m_gegnerGelesen && !m_gegnerGeaendert) {
             m_gegner = gegnerauswahlLesen(m_dienste.einstellungen);
             wahl->setAuswahl(m_gegner);

@@ -48,14 +48,40 @@ QComboBox* spalte(QWidget* eltern, int i, const QString& beschriftung, const QSt
 
 } // namespace
 
-Gegnerwahl::Gegnerwahl(QWidget& startfenster, const Gegnerauswahl& auswahl) : QWidget(&startfenster) {
+Gegnerwahl::Gegnerwahl(QWidget& startfenster, const Gegnerauswahl& auswahl)
+    : QWidget(&startfenster), m_startfenster(startfenster), m_auswahl(auswahl) {
     setObjectName(QStringLiteral("Gegnerwahl"));
     setGeometry(rechteck(GegnerwahlOrt));
+    startfenster.installEventFilter(this);
 
+    // The people are chosen with the window's player options "1. Spieler" ..
+    // "6. Spieler"; the computer players join after them.
+    for (int i = 0; i < MaxSpieler; ++i) {
+        auto* option = startfenster.findChild<QAbstractButton*>(QStringLiteral("Option2_%1").arg(i));
+        if (option) {
+            connect(option, &QAbstractButton::toggled, this, [this, i](bool an) {
+                if (an) {
+                    m_menschen = i + 1;
+                    hinweisZeigen();
+                }
+            });
+        }
+    }
+}
+
+bool Gegnerwahl::eventFilter(QObject* objekt, QEvent* ereignis) {
+    if (objekt == &m_startfenster && ereignis->type() == QEvent::Paint && !m_geplant) {
+        m_geplant = true;
+        QMetaObject::invokeMethod(this, &Gegnerwahl::aufbauen, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+void Gegnerwahl::aufbauen() {
     m_anzahl = spalte(this, 0, QStringLiteral("&Computergegner"), QStringLiteral("Computergegner"));
-    m_anzahl->addItem(QStringLiteral("keiner"), 0);
+    m_anzahl->addItem(QStringLiteral("keiner"));
     for (int n = 1; n <= MaxComputer; ++n) {
-        m_anzahl->addItem(QString::number(n), n);
+        m_anzahl->addItem(QString::number(n));
     }
     m_staerke = spalte(this, 1, QStringLiteral("Stär&ke"), QStringLiteral("Staerke"));
     for (const Staerke& s : Staerken) {
@@ -75,55 +101,44 @@ Gegnerwahl::Gegnerwahl(QWidget& startfenster, const Gegnerauswahl& auswahl) : QW
     QPalette rot = m_hinweis->palette();
     rot.setColor(QPalette::WindowText, QColor(200, 0, 0));
     m_hinweis->setPalette(rot);
-    m_hinweis->hide();
 
-    setAuswahl(auswahl);
     for (QComboBox* box : {m_anzahl, m_staerke, m_tempo}) {
         connect(box, &QComboBox::activated, this, [this] {
-            beschreiben();
-            hinweisZeigen();
-            emit geaendert(this->auswahl());
+            m_auswahl = {m_anzahl->currentIndex(), m_staerke->currentIndex() + 1, Tempo(m_tempo->currentIndex())};
+            zeigen();
+            emit geaendert(m_auswahl);
         });
     }
-
-    // The people are chosen with the window's player options "1. Spieler" ..
-    // "6. Spieler"; the computer players join after them.
-    for (int i = 0; i < MaxSpieler; ++i) {
-        auto* option = startfenster.findChild<QAbstractButton*>(QStringLiteral("Option2_%1").arg(i));
-        if (option) {
-            connect(option, &QAbstractButton::toggled, this, [this, i](bool an) {
-                if (an) {
-                    m_menschen = i + 1;
-                    hinweisZeigen();
-                }
-            });
-        }
-    }
     // After "&Exit", which they lie beside.
-    QWidget* vorher = startfenster.findChild<QWidget*>(QStringLiteral("Command3"));
+    QWidget* vorher = m_startfenster.findChild<QWidget*>(QStringLiteral("Command3"));
     for (QWidget* box : {m_anzahl, m_staerke, m_tempo}) {
         if (vorher) {
             setTabOrder(vorher, box);
         }
         vorher = box;
     }
-}
-
-Gegnerauswahl Gegnerwahl::auswahl() const {
-    return {m_anzahl->currentIndex(), m_staerke->currentIndex() + 1, Tempo(m_tempo->currentIndex())};
+    zeigen();
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        w->setVisible(w != m_hinweis || !m_hinweis->text().isEmpty());
+    }
+    emit gebaut();
 }
 
 void Gegnerwahl::setAuswahl(const Gegnerauswahl& auswahl) {
-    m_anzahl->setCurrentIndex(auswahl.anzahl);
-    m_staerke->setCurrentIndex(auswahl.staerke - 1);
-    m_tempo->setCurrentIndex(int(auswahl.tempo));
-    beschreiben();
-    hinweisZeigen();
+    m_auswahl = auswahl;
+    zeigen();
 }
 
-// Each box tells what its choice means: in its tooltip and to a screen reader.
-void Gegnerwahl::beschreiben() {
-    const bool mitComputer = m_anzahl->currentIndex() > 0;
+// The boxes show the choice, and each tells what its choice means: in its
+// tooltip and to a screen reader.
+void Gegnerwahl::zeigen() {
+    if (!m_anzahl) {
+        return;
+    }
+    m_anzahl->setCurrentIndex(m_auswahl.anzahl);
+    m_staerke->setCurrentIndex(m_auswahl.staerke - 1);
+    m_tempo->setCurrentIndex(int(m_auswahl.tempo));
+    const bool mitComputer = m_auswahl.anzahl > 0;
     m_staerke->setEnabled(mitComputer);
     m_tempo->setEnabled(mitComputer);
     for (QComboBox* box : {m_staerke, m_tempo}) {
@@ -131,13 +146,16 @@ void Gegnerwahl::beschreiben() {
         box->setToolTip(beschreibung);
         box->setAccessibleDescription(beschreibung);
     }
+    hinweisZeigen();
 }
 
 void Gegnerwahl::hinweisZeigen() {
-    const int gewuenscht = m_anzahl->currentIndex();
+    if (!m_anzahl) {
+        return;
+    }
     const int platz = std::max(0, MaxSpieler - m_menschen);
     QString hinweis;
-    if (m_menschen > 0 && gewuenscht > platz) {
+    if (m_menschen > 0 && m_auswahl.anzahl > platz) {
         hinweis = platz == 0   ? QStringLiteral("Kein Computergegner passt dazu: höchstens 6 Spieler.")
                   : platz == 1 ? QStringLiteral("Nur 1 Computergegner passt dazu: höchstens 6 Spieler.")
                                : QStringLiteral("Nur %1 Computergegner passen dazu: höchstens 6 Spieler.").arg(platz);
@@ -148,15 +166,6 @@ void Gegnerwahl::hinweisZeigen() {
         hinweis.isEmpty() ? QStringLiteral("Sie spielen nach den Menschen mit; höchstens 6 Spieler.") : hinweis;
     m_anzahl->setToolTip(beschreibung);
     m_anzahl->setAccessibleDescription(beschreibung);
-}
-
-bool Gegnerwahl::event(QEvent* ereignis) {
-    const bool ergebnis = QWidget::event(ereignis);
-    if (ereignis->type() == QEvent::Paint && !m_gezeigt) {
-        m_gezeigt = true;
-        QMetaObject::invokeMethod(this, &Gegnerwahl::gezeigt, Qt::QueuedConnection);
-    }
-    return ergebnis;
 }
 
 std::vector<std::string> computerNamen(const Gegnerauswahl& auswahl) {

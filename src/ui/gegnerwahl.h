@@ -22,6 +22,9 @@ namespace wk {
 // "Tempo" ("zuschauen", "schnell", "sofort"). The strengths and paces
 // describe themselves in their tooltips. When the people chosen and the
 // computer players would be more than six, a line below says how many join.
+//
+// The boxes are made right after the start window's first paint, so that
+// they never delay it; gebaut() tells when they are there.
 class Gegnerwahl : public QWidget {
     Q_OBJECT
 
@@ -30,26 +33,30 @@ public:
     // "&Exit"; learns the number of people from its player options.
     Gegnerwahl(QWidget& startfenster, const Gegnerauswahl& auswahl);
 
-    Gegnerauswahl auswahl() const;
+    Gegnerauswahl auswahl() const { return m_auswahl; }
     // Shows `auswahl` without reporting a change.
     void setAuswahl(const Gegnerauswahl& auswahl);
 
 signals:
     // The person changed the choice.
     void geaendert(const wk::Gegnerauswahl& auswahl);
-    // Painted for the first time (sent once, after that paint).
-    void gezeigt();
+    // The boxes are there (sent once).
+    void gebaut();
 
 protected:
-    bool event(QEvent* ereignis) override;
+    // The start window's first paint.
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    void aufbauen();
+    void zeigen();
     void hinweisZeigen();
-    void beschreiben();
 
+    QWidget& m_startfenster;
+    Gegnerauswahl m_auswahl;
     int m_menschen = 0;  // people chosen so far on the start window
-    bool m_gezeigt = false;
-    QComboBox* m_anzahl = nullptr;
+    bool m_geplant = false;
+    QComboBox* m_anzahl = nullptr;  // null until built
     QComboBox* m_staerke = nullptr;
     QComboBox* m_tempo = nullptr;
     QLabel* m_hinweis = nullptr;

@@ -68,6 +68,8 @@ struct Sitzung {
         anwendung.starten();
     }
     QComboBox* box(const char* name) const { return anwendung.form2()->findChild<QComboBox*>(QLatin1String(name)); }
+    // The boxes are made once the start window has been painted, the stored choice read then.
+    void gebaut() const { QTRY_VERIFY(box("Tempo")); }
     void klick(const QString& name) const { anwendung.form2()->findChild<QAbstractButton*>(name)->click(); }
     wk::Form1* starten(int menschen) const {
         klick(QStringLiteral("Option2_%1").arg(menschen - 1));
@@ -237,7 +239,8 @@ private slots:
         QStringList blaetter;
         for (const QString& tempo : tempi) {
             Sitzung p(m_artwork, m_tabelle, {{"Computergegner/Anzahl", "1"}, {"Computergegner/Tempo", tempo.section(',', 0, 0).toStdString()}});
-            QTRY_COMPARE(p.box("Computergegner")->currentIndex(), 1);  // read once the start window is painted
+            p.gebaut();
+            QCOMPARE(p.box("Computergegner")->currentIndex(), 1);
             p.eingabe.antworten = {std::string("Anna")};
             QPointer<wk::Form1> f = p.starten(1);
             QString gesperrt, marken, blatt;
@@ -294,7 +297,7 @@ private slots:
             ~Oeffner() { oeffnen(); }
         } oeffner{tor};
         Sitzung p(m_artwork, tabelle, {{"Computergegner/Anzahl", "1"}});
-        QTRY_COMPARE(p.box("Computergegner")->currentIndex(), 1);
+        p.gebaut();
         QPointer<wk::Form1> f = p.starten(1);
         p.menschSpielt();
         QTRY_VERIFY(p.stand().Wuerfe == 1 && !f->spiel().feld().Timer1);
@@ -333,8 +336,9 @@ private slots:
         for (int i = 0; i < gespeichert.size(); ++i) werte["Computergegner/" + std::string(i == 0 ? "Anzahl" : i == 1 ? "Staerke" : "Tempo")] = gespeichert[i].toStdString();
         Sitzung p(m_artwork, m_tabelle, werte);
         QWidget* fenster = p.anwendung.form2();
+        p.gebaut();
         const QList<QComboBox*> boxen{p.box("Computergegner"), p.box("Staerke"), p.box("Tempo")};
-        QTRY_COMPARE(boxen[0]->currentText() + boxen[1]->currentText() + boxen[2]->currentText(), gezeigt.join(QString()));
+        QCOMPARE(boxen[0]->currentText() + boxen[1]->currentText() + boxen[2]->currentText(), gezeigt.join(QString()));
         QStringList namen;  // a combo box's name reaches the desktop through the label bound to it
         for (QComboBox* b : boxen) {
             for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(b)->relations(QAccessible::Label)) namen << label->text(QAccessible::Name);
