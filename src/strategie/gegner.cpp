@@ -130,7 +130,8 @@ void ausfuehren(Spiel& spiel, const Schritt& schritt) {
     }
 }
 
-std::vector<double> probeblaetter(const Tabelle& tabelle, const Staerke& staerke, int anzahl, std::uint64_t saat) {
+std::vector<double> probeblaetter(const Tabelle& tabelle, const Staerke& staerke, int anzahl, std::uint64_t saat,
+                                  const std::function<void(const Spiel&, const Schritt&)>& nachDemSchritt) {
     struct Stumm : Meldung {
         void zeigen(const std::string&) override {}
     } stumm;
@@ -151,6 +152,9 @@ std::vector<double> probeblaetter(const Tabelle& tabelle, const Staerke& staerke
             break;  // a state the table does not solve
         }
         ausfuehren(spiel, *schritt);
+        if (nachDemSchritt) {
+            nachDemSchritt(spiel, *schritt);
+        }
         if (schritt->aktion == Aktion::Eintragen && (stand.Eingetragen == 0 || spiel.beendet())) {
             punkte.push_back(stand.Gesamtpunkte[1] - bisher);
             bisher = stand.Gesamtpunkte[1];

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -91,7 +92,9 @@ void ausfuehren(Spiel& spiel, const Schritt& schritt);
 
 // How a strength is measured: one computer player of `staerke` plays
 // `anzahl` sheets without a window, the game's generator seeded with `saat`
-// and its own with another seed drawn from it. The total of each sheet.
-std::vector<double> probeblaetter(const Tabelle& tabelle, const Staerke& staerke, int anzahl, std::uint64_t saat);
+// and its own with another seed made from it. The total of each sheet.
+// `nachDemSchritt`, when given, sees the game after each step.
+std::vector<double> probeblaetter(const Tabelle& tabelle, const Staerke& staerke, int anzahl, std::uint64_t saat,
+                                  const std::function<void(const Spiel&, const Schritt&)>& nachDemSchritt = {});
 
 } // namespace wk
