@@ -8,8 +8,8 @@
 //                                 not yet known), with Google Benchmark;
 //   a whole computer sheet at the pace "sofort" in a game window (offscreen,
 //   shown): the GUI thread's CPU time from the sheet's first step to its
-//   closing message, and the longest event it handled meanwhile (a slice),
-//   over 20 sheets;
+//   closing message, and the longest event it handled meanwhile (a slice,
+//   in CPU time), over 20 sheets; and how long a sheet at "schnell" takes;
 //   the mean total of a sheet of each strength with its standard error, from
 //   --blaetter sheets each (default 100,000) played headless through
 //   wk::Spiel's handlers on two threads, against the strength's target (±5
@@ -154,12 +154,13 @@ private:
 
 struct Blattzeit {
     double cpu = 0;
+    double wand = 0;  // ms
     double laengste = 0;
     int art = 0;
 };
 
-// One sheet of a computer player at "sofort", in a window already painted.
-Blattzeit sofortBlatt(Messanwendung& app, const Artwork& artwork, Tipptabelle& tabelle, std::uint64_t saat) {
+// One sheet of a computer player at `tempo`, in a window already painted.
+Blattzeit blatt(Messanwendung& app, const Artwork& artwork, Tipptabelle& tabelle, Tempo tempo, std::uint64_t saat) {
     Spielstand stand;
     stand.spielerAnlegen(0);
     stand.computerDazu({"Meister"}, 4);
@@ -170,8 +171,10 @@ Blattzeit sofortBlatt(Messanwendung& app, const Artwork& artwork, Tipptabelle& t
     QEventLoop schleife;
     Blattzeit zeit;
     double anfang = 0;
+    QElapsedTimer uhr;
     Form1 fenster(stand, zufall, meldung, oben, artwork, [&] {
         zeit.cpu = cpuMs() - anfang;
+        zeit.wand = double(uhr.nsecsElapsed()) / 1e6;
         app.messen = false;
         schleife.quit();
     });
@@ -183,7 +186,8 @@ Blattzeit sofortBlatt(Messanwendung& app, const Artwork& artwork, Tipptabelle& t
     app.laengste = 0;
     app.messen = true;
     anfang = cpuMs();
-    new Computerspieler(fenster, tabelle, Tempo::Sofort);
+    uhr.start();
+    new Computerspieler(fenster, tabelle, tempo);
     schleife.exec();
     zeit.laengste = app.laengste;
     zeit.art = app.laengsteArt;
@@ -255,7 +259,7 @@ int main(int argc, char* argv[]) {
     std::vector<double> cpu;
     Blattzeit laengste;
     for (std::uint64_t saat = 1; saat <= 20; ++saat) {
-        const Blattzeit z = sofortBlatt(app, artwork, tipptabelle, saat);
+        const Blattzeit z = blatt(app, artwork, tipptabelle, Tempo::Sofort, saat);
         cpu.push_back(z.cpu);
         if (z.laengste > laengste.laengste) {
             laengste = z;
@@ -269,6 +273,12 @@ int main(int argc, char* argv[]) {
     std::snprintf(zeile, sizeof zeile, "  ... its longest slice (one event handled, event type %d): %.2f ms CPU <= 5 ms",
                   laengste.art, laengste.laengste);
     ziel(laengste.laengste <= 5, zeile);
+    std::vector<double> schnell;
+    for (std::uint64_t saat = 1; saat <= 3; ++saat) {
+        schnell.push_back(blatt(app, artwork, tipptabelle, Tempo::Schnell, saat).wand / 1000);
+    }
+    std::sort(schnell.begin(), schnell.end());
+    std::printf("  a sheet at \"schnell\": %.1f s (median of 3, %.1f to %.1f s)\n", schnell[1], schnell[0], schnell[2]);
 
     std::printf("\nStrengths: %d sheets each, headless, two threads\n", anzahl);
     for (const Staerke& s : Staerken) {

@@ -28,7 +28,7 @@ struct Dauern {
     int schritt;
     int marke;
 };
-constexpr std::array<Dauern, 3> TempoDauern{{{40, 80, 160}, {2, 5, 16}, {0, 0, 0}}};
+constexpr std::array<Dauern, 3> TempoDauern{{{40, 80, 160}, {2, 4, 12}, {0, 0, 0}}};
 constexpr int Lesezeit = 600;            // for the coach's advice: 3 s at 200 ms
 constexpr qint64 ScheibeNs = 2'000'000;  // "sofort": GUI time per slice
 

@@ -35,8 +35,8 @@ class Tipptabelle;
 // paces its computer players quicker too:
 //   zuschauen  the dice tumble as for a person; two intervals (0.4 s) between
 //              steps, four with the category marked;
-//   schnell    the tumbling and the steps at a twentieth and an eighth of
-//              that: a sheet in a few seconds;
+//   schnell    the tumbling at a twentieth of that, the pauses at a tenth:
+//              a sheet in about five seconds;
 //   sofort     the roll's ticks run unshown (Form1::wurfAbschliessen), the
 //              steps follow each other in slices of about 2 ms, and the
 //              window is drawn at the end: the same ticks, so the same dice
