@@ -8,6 +8,7 @@
 #include "fakes/fakedienste.h"
 #include "fakes/fakeeinstellungen.h"
 #include "fakes/fakemeldung.h"
+#include "ganzetabelle.h"
 #include "highscore/highscore.h"
 #include "platform/fensteroben.h"
 #include "strategie/berater.h"
@@ -15,7 +16,6 @@
 #include "ui/anwendung.h"
 #include "ui/artwork.h"
 #include "ui/computerspieler.h"
-#include "ui/tipptabelle.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -113,20 +113,13 @@ QString freieSteuerelemente(const wk::Form1& f) {
 
 } // namespace
 
-class TstComputergegner : public QObject {
+class TstComputergegner : public MitGanzerTabelle {
     Q_OBJECT
 
     const wk::Artwork m_artwork{1.0};
-    std::unique_ptr<wk::Tabelle> m_ganz;
-    wk::Tipptabelle m_tabelle{[this](const wk::Verteiler&) { return std::make_unique<wk::Tabelle>(*m_ganz); }};
 
 private slots:
-    void initTestCase() {
-        m_ganz = std::make_unique<wk::Tabelle>();
-        QSignalSpy fertig(&m_tabelle, &wk::Tipptabelle::fertig);
-        m_tabelle.anfordern();
-        QVERIFY(fertig.wait(60000));
-    }
+    void initTestCase() { tabelleRechnen(); }
 
     // Two people (played here as the strongest plays) and as many computer
     // players as fit: every step one the game takes, at most three rolls a

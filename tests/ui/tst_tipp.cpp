@@ -6,6 +6,7 @@
 #include "fakes/fakedienste.h"
 #include "fakes/fakeeinstellungen.h"
 #include "fakes/fakemeldung.h"
+#include "ganzetabelle.h"
 #include "platform/fensteroben.h"
 #include "ui/anwendung.h"
 #include "ui/artwork.h"
@@ -121,23 +122,13 @@ struct Fenster {
 
 } // namespace
 
-class TstTipp : public QObject {
+class TstTipp : public MitGanzerTabelle {
     Q_OBJECT
 
     const wk::Artwork m_artwork{1.0};
-    // The whole table, computed here at normal priority (the Tipptabelle's
-    // idle threads wait for every other test running) and handed to the
-    // windows through a Tipptabelle.
-    std::unique_ptr<wk::Tabelle> m_ganz;
-    wk::Tipptabelle m_tabelle{[this](const wk::Verteiler&) { return std::make_unique<wk::Tabelle>(*m_ganz); }};
 
 private slots:
-    void initTestCase() {
-        m_ganz = std::make_unique<wk::Tabelle>();
-        QSignalSpy fertig(&m_tabelle, &wk::Tipptabelle::fertig);
-        m_tabelle.anfordern();
-        QVERIFY(fertig.wait(60000));
-    }
+    void initTestCase() { tabelleRechnen(); }
 
     // Two seeded players on both cores; the mean of their sheets lies within
     // three standard errors of the table's value of a fresh sheet.
