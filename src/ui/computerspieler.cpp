@@ -92,7 +92,7 @@ Computerspieler::Computerspieler(Form1& fenster, Tipptabelle& tabelle, Tempo tem
         weiter();
     });
     fenster.installEventFilter(this);
-    fenster.setToolTip(fenster.toolTip() + QStringLiteral(" T lässt einen Computergegner schneller spielen."));
+    fenster.tastenhilfeErgaenzen(QStringLiteral("T lässt einen Computergegner schneller spielen."));
     m_tabelle.anfordern();
     QMetaObject::invokeMethod(this, &Computerspieler::weiter, Qt::QueuedConnection);
 }

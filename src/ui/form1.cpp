@@ -253,6 +253,8 @@ void Form1::tippAnbieten(Tipptabelle& tabelle) {
     }
 }
 
+void Form1::tastenhilfeErgaenzen(const QString& text) { setToolTip(toolTip() + u' ' + text); }
+
 void Form1::takt() { ticken(TakteJeIntervall); }
 
 void Form1::wurfAbschliessen() {

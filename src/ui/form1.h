@@ -74,6 +74,10 @@ public:
     // roll runs.
     void wurfAbschliessen();
 
+    // Adds `text` to the window's key help, for the keys of what a part
+    // added to the window brings along.
+    void tastenhilfeErgaenzen(const QString& text);
+
     // Adds the coach (the "Tipp" button, the key H and the advice) with the
     // table it draws on; the table must outlive the window.
     void tippAnbieten(Tipptabelle& tabelle);

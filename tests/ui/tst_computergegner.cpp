@@ -248,7 +248,7 @@ private slots:
             };
             p.menschSpielt();
             const auto* computer = f->findChild<wk::Computerspieler*>();
-            QVERIFY(computer && f->eingabeGesperrt());
+            QVERIFY(computer && f->eingabeGesperrt() && f->toolTip().endsWith(" T lässt einen Computergegner schneller spielen."));
             QList<wk::Tempo> gewechselt;
             if (tempo.contains('T')) {  // once at once, once after the third entry
                 QTest::keyClick(f, Qt::Key_T);
