@@ -11,6 +11,25 @@ void Spielstand::spielerAnlegen(int anzahl) {
     Namen.assign(groesse, std::string());
     Gesamtpunkte.assign(groesse, 0.0);
     RundenGespielt.assign(groesse, 0);
+    Computer.assign(groesse, 0);
+}
+
+int Spielstand::computerDazu(const std::vector<std::string>& namen, int staerke) {
+    int dazu = 0;
+    for (const std::string& name : namen) {
+        if (AnzahlSpieler >= MaxSpieler) {
+            break;
+        }
+        ++AnzahlSpieler;
+        Namen.resize(static_cast<std::size_t>(AnzahlSpieler) + 1);
+        Gesamtpunkte.resize(Namen.size(), 0.0);
+        RundenGespielt.resize(Namen.size(), 0);
+        Computer.resize(Namen.size(), 0);
+        Namen.back() = name;
+        Computer.back() = staerke;
+        ++dazu;
+    }
+    return dazu;
 }
 
 void Spielstand::spielStarten() {

@@ -92,6 +92,9 @@ void Highscore::Auswertung(const Spielstand& stand) {
     m_einstellungen.gesperrt([&] {
         laden(abschnitt);
         for (int p = 1; p <= spieler; ++p) {
+            if (stand.istComputer(p)) {
+                continue;  // the lists are people's
+            }
             const double ergebnis = stand.Gesamtpunkte[p];
             einfuegen(m_bestenNamen, m_bestenPunkte, einfuegePlatz(m_bestenPunkte, ergebnis),
                       stand.Namen[p], ergebnis);

@@ -64,7 +64,8 @@ public:
     // trimmed, points as whole numbers. Runs as one transaction of the store
     // so that another program entering results at the same time loses
     // nothing. Players beyond the end of `Namen` or `Gesamtpunkte` are
-    // skipped. Shows no message.
+    // skipped. Shows no message. Computer players (Spielstand::Computer)
+    // are left out: the lists are people's.
     void Auswertung(const Spielstand& stand);
 
     // Loads the list of `laenge` into BestenNamen/BestenPunkte, all from one

@@ -4,8 +4,12 @@
 #include "ui/anwendung.h"
 
 #include "ui/form1.h"
+#include "ui/computerspieler.h"
 #include "ui/form2.h"
+#include "ui/gegnerwahl.h"
 #include "ui/tipptabelle.h"
+
+#include <algorithm>
 
 namespace wk {
 
@@ -30,16 +34,22 @@ void Anwendung::startfensterZeigen() {
     connect(form2, &Form2::spielStarten, this, &Anwendung::spielStarten);
     connect(form2, &Form2::programmBeenden, this, &Anwendung::beenden);
     m_form2 = form2;
+    gegnerAnbieten(*form2);
     form2->show();
 }
 
 void Anwendung::spielStarten() {
+    // As many as fit beside the people, named as they join.
+    Gegnerauswahl dazu = m_gegner;
+    dazu.anzahl = std::min(dazu.anzahl, MaxSpieler - m_stand.AnzahlSpieler);
+    m_stand.computerDazu(computerNamen(dazu), dazu.staerke);
     auto* form1 = new Form1(m_stand, m_zufall, m_dienste.meldung, m_dienste.fensterOben, m_artwork,
                             [this] { Auswertung(); });
     form1->setAttribute(Qt::WA_DeleteOnClose);
     if (m_tipptabelle) {
         form1->tippAnbieten(*m_tipptabelle);
     }
+    gegnerEinsetzen(*form1);
     m_form1 = form1;
     form1->show();
     if (m_tipptabelle) {
@@ -70,6 +80,42 @@ void Anwendung::beenden() {
         }
     }
     emit beendet();
+}
+
+// The choice is read from the store once per run, when the first start
+// window has been painted and its boxes are made, so that reading never
+// delays it; it is stored when a game starts with a choice the person changed.
+void Anwendung::gegnerAnbieten(Form2& startfenster) {
+    auto* wahl = new Gegnerwahl(startfenster, m_gegner);
+    connect(wahl, &Gegnerwahl::geaendert, this, [this](const Gegnerauswahl& auswahl) {
+        m_gegner = auswahl;
+        m_gegnerGeaendert = true;
+    });
+    connect(wahl, &Gegnerwahl::gebaut, wahl, [this, wahl] {
+        if (!m_gegnerGelesen && !m_gegnerGeaendert) {
+            m_gegner = gegnerauswahlLesen(m_dienste.einstellungen);
+            wahl->setAuswahl(m_gegner);
+        }
+        m_gegnerGelesen = true;
+    });
+}
+
+void Anwendung::gegnerEinsetzen(Form1& spielfenster) {
+    if (m_gegnerGeaendert) {
+        gegnerauswahlSchreiben(m_dienste.einstellungen, m_gegner);
+        m_gegnerGeaendert = false;
+    }
+    bool mitComputer = false;
+    for (int p = 1; p <= m_stand.AnzahlSpieler; ++p) {
+        mitComputer = mitComputer || m_stand.istComputer(p);
+    }
+    if (!mitComputer) {
+        return;
+    }
+    if (!m_tipptabelle && !m_gegnertabelle) {
+        m_gegnertabelle = std::make_unique<Tipptabelle>();
+    }
+    new Computerspieler(spielfenster, m_tipptabelle ? *m_tipptabelle : *m_gegnertabelle, m_gegner.tempo);
 }
 
 } // namespace wk

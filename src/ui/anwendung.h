@@ -8,9 +8,12 @@
 #include "highscore/highscore.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/gegnereinstellung.h"
 
 #include <QObject>
 #include <QPointer>
+
+#include <memory>
 
 namespace wk {
 
@@ -61,6 +64,9 @@ private:
     void spielStarten();
     void Auswertung();
     void beenden();
+    // The computer players: chosen on each start window, joining each game.
+    void gegnerAnbieten(Form2& startfenster);
+    void gegnerEinsetzen(Form1& spielfenster);
 
     Dienste m_dienste;
     const Artwork& m_artwork;
@@ -70,6 +76,10 @@ private:
     Highscore m_highscore;
     QPointer<Form2> m_form2{};
     QPointer<Form1> m_form1{};
+    Gegnerauswahl m_gegner{};
+    bool m_gegnerGelesen = false;    // from the settings store, once per run
+    bool m_gegnerGeaendert = false;  // by the person, since it was last stored
+    std::unique_ptr<Tipptabelle> m_gegnertabelle;  // without the coach's table
 };
 
 } // namespace wk

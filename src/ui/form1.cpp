@@ -264,8 +264,18 @@ void Form1::tippAnbieten(Tipptabelle& tabelle) {
 
 void Form1::ansagen(const QString& text) { m_ansage->ansagen(text); }
 
-void Form1::takt() {
-    for (int i = 0; i < TakteJeIntervall && m_spiel.feld().Timer1 && !m_spiel.beendet(); ++i) {
+void Form1::tastenhilfeErgaenzen(const QString& text) { m_hilfe += u' ' + text; }
+
+void Form1::takt() { ticken(TakteJeIntervall); }
+
+void Form1::wurfAbschliessen() {
+    if (m_spiel.feld().Timer1) {
+        ticken(Spiel::TakteJeWurf);
+    }
+}
+
+void Form1::ticken(int takte) {
+    for (int i = 0; i < takte && m_spiel.feld().Timer1 && !m_spiel.beendet(); ++i) {
         m_spiel.Timer1_Timer();
     }
     if (m_spiel.beendet()) {

@@ -69,6 +69,16 @@ public:
     void setEingabeGesperrt(bool gesperrt);
     bool eingabeGesperrt() const { return m_eingabeGesperrt; }
 
+    // Ends a roll that tumbles at once: the ticks the animation timer would
+    // still deliver run now, unshown, so the dice come to rest with the same
+    // values as at the timer's pace; then wurfBeendet(). Nothing while no
+    // roll runs.
+    void wurfAbschliessen();
+
+    // Adds `text` to the window's key help, for the keys of what a part
+    // added to the window brings along.
+    void tastenhilfeErgaenzen(const QString& text);
+
     // Adds the coach (the "Tipp" button, the key H and the advice) with the
     // table it draws on; the table must outlive the window.
     void tippAnbieten(Tipptabelle& tabelle);
@@ -126,6 +136,8 @@ private:
 
     void aufbauen();
     void darstellen();
+    // Up to `takte` ticks of a roll, then the window shows where they led.
+    void ticken(int takte);
     void kategorienZeigen();
 
 private slots:

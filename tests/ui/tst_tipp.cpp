@@ -3,6 +3,7 @@
 
 // The coach: a player who always follows its advice, and the advice in the
 // game window.
+#include "ganzetabelle.h"
 #include "programm.h"
 #include "ui/tipp.h"
 #include "ui/tipptabelle.h"
@@ -107,23 +108,13 @@ struct Fenster {
 
 } // namespace
 
-class TstTipp : public QObject {
+class TstTipp : public MitGanzerTabelle {
     Q_OBJECT
 
     const wk::Artwork m_artwork{1.0};
-    // The whole table, computed here at normal priority (the Tipptabelle's
-    // idle threads wait for every other test running) and handed to the
-    // windows through a Tipptabelle.
-    std::unique_ptr<wk::Tabelle> m_ganz;
-    wk::Tipptabelle m_tabelle{[this](const wk::Verteiler&) { return std::make_unique<wk::Tabelle>(*m_ganz); }};
 
 private slots:
-    void initTestCase() {
-        m_ganz = std::make_unique<wk::Tabelle>();
-        QSignalSpy fertig(&m_tabelle, &wk::Tipptabelle::fertig);
-        m_tabelle.anfordern();
-        QVERIFY(fertig.wait(60000));
-    }
+    void initTestCase() { tabelleRechnen(); }
 
     // Two seeded players on both cores; the mean of their sheets lies within
     // three standard errors of the table's value of a fresh sheet.
