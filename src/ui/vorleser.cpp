@@ -7,6 +7,7 @@
 #include "game/zahltext.h"
 #include "platform/klartext.h"
 #include "ui/ansage.h"
+#include "ui/computerspieler.h"
 #include "ui/form1.h"
 
 #include <QKeyEvent>
@@ -96,11 +97,26 @@ bool Vorleser::eventFilter(QObject* objekt, QEvent* ereignis) {
     return QObject::eventFilter(objekt, ereignis);
 }
 
+Vorleser::Wer Vorleser::wer() const {
+    const Spielstand& stand = m_fenster.spiel().stand();
+    if (!stand.istComputer(stand.AktuellerSpieler)) {
+        return Wer::Mensch;
+    }
+    const auto* computer = m_fenster.findChild<Computerspieler*>();
+    return computer && computer->tempo() == Tempo::Sofort ? Wer::ComputerSofort : Wer::Computer;
+}
+
 void Vorleser::vorDemZug(const Zug& zug) {
     const Spielfeld& feld = m_fenster.spiel().feld();
     m_eintrag.reset();
     m_wuerfel.clear();
     if (!Ansage::aktiv()) {
+        return;
+    }
+    m_wer = wer();
+    const Spielstand& stand = m_fenster.spiel().stand();
+    m_name = qs(stand.Namen[static_cast<std::size_t>(stand.AktuellerSpieler)]);
+    if (m_wer != Wer::Mensch && zug.handlung != Handlung::Eintragen) {
         return;
     }
     const auto i = static_cast<std::size_t>(zug.index);
@@ -139,6 +155,12 @@ void Vorleser::eintragAnsagen() {
     }
     const Spielfeld& feld = m_fenster.spiel().feld();
     const int zelle = *std::exchange(m_eintrag, std::nullopt);
+    if (m_wer == Wer::ComputerSofort) {
+        if (m_fenster.spiel().stand().Eingetragen >= 13) {
+            m_fenster.ansagen(QStringLiteral("Blatt von %1: %2.").arg(m_name, anzahl(zahl(feld.Zahlen[13]), "Punkt", "Punkte")));
+        }
+        return;
+    }
     QString text = QStringLiteral("%1: %2 eingetragen. Gesamt: %3.")
                        .arg(qs(Kategorien[static_cast<std::size_t>(zelle)].beschriftung),
                             anzahl(zahl(feld.Zahlen[static_cast<std::size_t>(zelle)]), "Punkt", "Punkte"),
@@ -153,7 +175,7 @@ void Vorleser::eintragAnsagen() {
 // cleared by the next roll.
 void Vorleser::wurfBeendet() {
     const Spielfeld& feld = m_fenster.spiel().feld();
-    if (Ansage::aktiv() && !feld.Command3.Visible) {
+    if (Ansage::aktiv() && !feld.Command3.Visible && wer() == Wer::Mensch) {
         m_fenster.ansagen(wurf(feld, m_fenster.spiel().stand().Wuerfe));
     }
 }

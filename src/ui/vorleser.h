@@ -25,6 +25,9 @@ struct Zug;
 //   L                                  the dice as a roll is told, then
 //                                      "Gesamt: 143. Noch 7 Kategorien offen."
 //   F1, and once when the window opens the window's key help (its tooltip)
+// A computer player's sheet is told by its entries only, as a person's are;
+// at the pace "sofort" only by its total once the sheet is full:
+//                                      "Blatt von Könner: 287 Punkte."
 // It follows the game only through the window's signals and takes its keys
 // with an event filter.
 class Vorleser : public QObject {
@@ -43,11 +46,18 @@ private:
     void eintragAnsagen();
     QString lage() const;
 
+    // Who moves: a person, or a computer player told by its entries or, at
+    // "sofort", by its sheet's total.
+    enum class Wer { Mensch, Computer, ComputerSofort };
+    Wer wer() const;
+
     Form1& m_fenster;
     bool m_geoeffnet = false;
     std::optional<int> m_eintrag;  // the cell being entered, until told
     bool m_bonusVorher = false;
     QString m_wuerfel;  // the value of the die being moved
+    Wer m_wer = Wer::Mensch;  // who makes the entry being told
+    QString m_name;           // his name
 };
 
 } // namespace wk

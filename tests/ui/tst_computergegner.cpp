@@ -9,15 +9,20 @@
 #include "fakes/fakeeinstellungen.h"
 #include "fakes/fakemeldung.h"
 #include "ganzetabelle.h"
+#include "game/zahltext.h"
 #include "highscore/highscore.h"
 #include "platform/fensteroben.h"
 #include "strategie/berater.h"
 #include "strategie/gegner.h"
 #include "ui/anwendung.h"
+#include "ui/ansage.h"
 #include "ui/artwork.h"
 #include "ui/computerspieler.h"
 
 #include <QAccessible>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
@@ -28,6 +33,15 @@
 #include <set>
 
 namespace {
+
+QStringList g_ansagen;  // what the screen reader was told
+
+void mithoeren(QAccessibleEvent* ereignis) {
+    QAccessibleInterface* zugang = ereignis->accessibleInterface();
+    if (ereignis->type() == QAccessible::ObjectShow && zugang && zugang->role() == QAccessible::Notification) {
+        g_ansagen << zugang->text(QAccessible::Name);
+    }
+}
 
 #ifdef WK_SANITIZE
 constexpr int Blaetter = 400;        // per strength: the sanitizers make every sheet about ten times slower
@@ -272,6 +286,36 @@ private slots:
             blaetter << blatt;
         }
         QCOMPARE(blaetter, QStringList(4, blaetter[0]));
+    }
+
+    // A blind person hears a computer's entries as a person's, neither its
+    // rolls nor its dice moved; at "sofort" only its sheet's total.
+    void blindeHoerenDenComputer_data() {
+        QTest::addColumn<QString>("tempo");
+        QTest::newRow("schnell") << "schnell";
+        QTest::newRow("sofort") << "sofort";
+    }
+    void blindeHoerenDenComputer() {
+        QFETCH(QString, tempo);
+        Sitzung p(m_artwork, m_tabelle, {{"Computergegner/Anzahl", "1"}, {"Computergegner/Tempo", tempo.toStdString()}});
+        p.gebaut();
+        p.klick(QStringLiteral("Option1_1"));  // 5 sheets: the person's second sheet follows the computer's
+        QPointer<wk::Form1> f = p.starten(1);
+        QPlatformAccessibility* zugang = QGuiApplicationPrivate::platformIntegration()->accessibility();
+        zugang->setActive(true);
+        QAccessible::installUpdateHandler(mithoeren);
+        g_ansagen.clear();
+        p.menschSpielt();
+        QTRY_VERIFY(!p.stand().istComputer(p.stand().AktuellerSpieler));
+        QTest::qWait(2 * wk::Ansage::WarteMs);
+        QAccessible::installUpdateHandler(nullptr);
+        zugang->setActive(false);
+        const QString gehoert = g_ansagen.join(' ');
+        const QString computer = gehoert.mid(gehoert.lastIndexOf(QStringLiteral("Gesamt: %1.").arg(QString::fromStdString(wk::zahlAlsText(p.stand().Gesamtpunkte[1])))));
+        QVERIFY2(!computer.contains("Gewürfelt") && !computer.contains("Ablage") && !computer.contains("Tisch"), qPrintable(computer));
+        const QString summe = QStringLiteral("Blatt von Geselle: %1 Punkte.").arg(QString::fromStdString(wk::zahlAlsText(p.stand().Gesamtpunkte[2])));
+        QCOMPARE(computer.count("eingetragen."), tempo == "sofort" ? 0 : 13);
+        QCOMPARE(computer.contains(summe), tempo == "sofort");
     }
 
     // Before the table is there, the computer rolls and then waits, the window
