@@ -14,8 +14,9 @@ namespace wk {
 // set ends with it, and the text around it reads as written. The empty text
 // stays empty.
 inline std::string isoliert(std::string_view text) {
-    if (text.empty()) return {};
-    return "\u2068" + std::string(text) + "\u2069";
+    std::string ergebnis;
+    if (!text.empty()) ergebnis.append("\u2068").append(text).append("\u2069");
+    return ergebnis;
 }
 
 } // namespace wk

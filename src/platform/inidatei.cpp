@@ -23,10 +23,11 @@ constexpr qsizetype Stueck = qsizetype{1} << 20;  // bytes read at a time
 
 bool istLeer(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// The bytes that end a plain run inside a line.
-constexpr std::array<bool, 256> Besonders = [] {
-    std::array<bool, 256> b{};
-    for (const char c : {'=', '\n', '\r', '\\', '"', ';'}) b[static_cast<unsigned char>(c)] = true;
+// The bytes that end a plain run inside a line: [0] outside quotes, [1] inside.
+constexpr std::array<std::array<bool, 256>, 2> Besonders = [] {
+    std::array<std::array<bool, 256>, 2> b{};
+    for (const char c : {'=', '\n', '\r', '\\', '"', ';'}) b[0][static_cast<unsigned char>(c)] = true;
+    for (const char c : {'\\', '"'}) b[1][static_cast<unsigned char>(c)] = true;
     return b;
 }();
 
@@ -111,7 +112,8 @@ public:
             flucht = c == '\\' ? 1 : 0;
             inAnfuehrung = inAnfuehrung != (c == '"');
             ++m_pos;
-            while (flucht == 0 && m_pos < m_puffer.size() && !Besonders[static_cast<unsigned char>(m_puffer[m_pos])]) ++m_pos;
+            const std::array<bool, 256>& besonders = Besonders[inAnfuehrung];
+            while (flucht == 0 && m_pos < m_puffer.size() && !besonders[static_cast<unsigned char>(m_puffer[m_pos])]) ++m_pos;
         }
         if (teil != Teil::Inhalt) return false;
         zeile.ende = m_basis + m_pos;

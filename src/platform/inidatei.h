@@ -31,8 +31,10 @@ class QIODevice;
 // the result as before, with the new values.
 namespace wk::ini {
 
-// Read of a file at most: a store of the lists is a few KB.
-inline constexpr qint64 Obergrenze = qint64{64} << 20;
+// Read of a file at most: a store of the lists is a few KB, and its four
+// lists with names as long as the input box takes stay under 11 MB. Reading
+// this much takes the window's thread about 35 ms on a busy machine.
+inline constexpr qint64 Obergrenze = qint64{16} << 20;
 // Held of a line at most: far more than the longest name the input box takes
 // (32,767 characters, each written in at most 4 bytes); a longer value reads
 // as its first bytes.

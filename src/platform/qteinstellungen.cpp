@@ -26,6 +26,7 @@
 #include <sys/stat.h>
 
 #include "highscore/highscore.h"
+#include "platform/sperre.h"
 
 namespace wk {
 
@@ -66,58 +67,6 @@ std::set<std::string> idsAus(const std::string& text) {
     return ids;
 }
 
-// The lock of one save: flock(2) on the file `pfad`, removed again when the
-// lock goes; or, where that file cannot be made, on the folder `ordner`.
-class Sperre {
-public:
-    enum class Stand { Gehalten, Besetzt, Unmoeglich };
-
-    Sperre(QString pfad, QString ordner) : m_pfad(std::move(pfad)), m_ordner(std::move(ordner)) {}
-    Sperre(const Sperre&) = delete;
-    Sperre& operator=(const Sperre&) = delete;
-    ~Sperre() {
-        if (m_fd >= 0 && !m_imOrdner) {
-            // Removed while still held: whoever waits on this file notices
-            // that it is gone and makes a new one.
-            ::unlink(QFile::encodeName(m_pfad).constData());
-        }
-        if (m_fd >= 0) ::close(m_fd);
-    }
-
-    // One try, without waiting. Unmoeglich when neither the file nor the
-    // folder can be locked (errno tells why).
-    Stand nehmen() {
-        const QByteArray pfad = QFile::encodeName(m_pfad);
-        for (;;) {
-            int fd = ::open(pfad.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-            m_imOrdner = fd < 0;
-            if (m_imOrdner) fd = ::open(QFile::encodeName(m_ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (fd < 0) return Stand::Unmoeglich;
-            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-                const int fehler = errno;
-                ::close(fd);
-                errno = fehler;
-                return fehler == EWOULDBLOCK ? Stand::Besetzt : Stand::Unmoeglich;
-            }
-            struct stat offen{}, jetzt{};
-            if (m_imOrdner || (::fstat(fd, &offen) == 0 && ::stat(pfad.constData(), &jetzt) == 0 &&
-                               offen.st_ino == jetzt.st_ino && offen.st_dev == jetzt.st_dev)) {
-                m_fd = fd;
-                return Stand::Gehalten;
-            }
-            ::close(fd);  // its holder removed it meanwhile
-        }
-    }
-
-    bool imOrdner() const { return m_imOrdner; }
-
-private:
-    QString m_pfad;
-    QString m_ordner;
-    int m_fd = -1;
-    bool m_imOrdner = false;
-};
-
 } // namespace
 
 // The store under the lock, on the store's thread: reads the file as it is,
@@ -127,14 +76,7 @@ public:
     explicit Transaktion(const QtEinstellungen& speicher) : m_speicher(speicher) {}
 
     std::vector<std::string> lesen(const std::vector<std::string>& schluessel, const std::string& vorgabe) const override {
-        std::vector<QString> namen, neu;
-        for (const std::string& s : schluessel) namen.push_back(QString::fromStdString(s));
-        std::copy_if(namen.begin(), namen.end(), std::back_inserter(neu), [&](const QString& n) { return !m_gelesen.contains(n); });
-        const ini::Gelesen gelesen = m_speicher.dateiLesen(neu);
-        for (std::size_t i = 0; i < neu.size(); ++i) m_gelesen[neu[i]] = gelesen.werte[i];
-        std::vector<std::string> werte;
-        for (const QString& name : namen) werte.push_back(jetzt().value(name).value_or(vorgabe));
-        return werte;
+        return m_speicher.nachlesen(m_werte, schluessel, vorgabe);
     }
 
     void schreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert) override {
@@ -143,36 +85,27 @@ public:
     // nullopt removes the key.
     void schreiben(const std::string& abschnitt, const std::string& schluessel, const std::optional<std::string>& wert) {
         ini::Eintrag neu{QString::fromStdString(abschnitt), QString::fromStdString(schluessel), wert};
-        const auto alt = std::find_if(m_eintraege.begin(), m_eintraege.end(), [&](const ini::Eintrag& e) {
-            return e.abschnitt == neu.abschnitt && e.schluessel == neu.schluessel;
-        });
-        alt != m_eintraege.end() ? void(alt->wert = wert) : m_eintraege.push_back(std::move(neu));
+        m_werte[neu.abschnitt + u'/' + neu.schluessel] = wert;
+        std::erase_if(m_eintraege, [&](const ini::Eintrag& e) { return e.abschnitt == neu.abschnitt && e.schluessel == neu.schluessel; });
+        m_eintraege.push_back(std::move(neu));
     }
 
     const std::vector<ini::Eintrag>& eintraege() const { return m_eintraege; }
+    // Every entry read or written, as it is now: what the store knows of the file.
+    const Werte& werte() const { return m_werte; }
 
-    // Every entry read, as it is now: what the store knows of the file.
-    QHash<QString, std::optional<std::string>> jetzt() const {
-        QHash<QString, std::optional<std::string>> werte = m_gelesen;
-        for (const ini::Eintrag& e : m_eintraege) werte[e.abschnitt + u'/' + e.schluessel] = e.wert;
-        return werte;
-    }
-
-    // The entries of jetzt() that hold a value, to be written into a file anew.
+    // The entries of werte() that hold a value, to be written into a file anew.
     std::vector<ini::Eintrag> alle() const {
         std::vector<ini::Eintrag> alle;
-        const QHash<QString, std::optional<std::string>> werte = jetzt();
-        std::map<QString, std::string> geordnet;
-        for (auto wert = werte.begin(); wert != werte.end(); ++wert) {
-            if (wert.value()) geordnet[wert.key()] = *wert.value();
+        for (const auto& [name, wert] : m_werte) {
+            if (wert) alle.push_back({name.section(u'/', 0, 0), name.section(u'/', 1), wert});
         }
-        for (const auto& [name, wert] : geordnet) alle.push_back({name.section(u'/', 0, 0), name.section(u'/', 1), wert});
         return alle;
     }
 
 private:
     const QtEinstellungen& m_speicher;
-    mutable QHash<QString, std::optional<std::string>> m_gelesen;
+    mutable Werte m_werte;
     std::vector<ini::Eintrag> m_eintraege;
 };
 
@@ -231,23 +164,23 @@ ini::Gelesen QtEinstellungen::dateiLesen(const std::vector<QString>& schluessel)
     return gelesen;
 }
 
-std::vector<std::string> QtEinstellungen::lesen(const std::vector<std::string>& schluessel, const std::string& vorgabe) const {
+std::vector<std::string> QtEinstellungen::nachlesen(Werte& werte, const std::vector<std::string>& schluessel, const std::string& vorgabe) const {
     std::vector<QString> namen, neu;
     for (const std::string& s : schluessel) namen.push_back(QString::fromStdString(s));
+    std::copy_if(namen.begin(), namen.end(), std::back_inserter(neu), [&](const QString& n) { return !werte.contains(n); });
+    const ini::Gelesen gelesen = dateiLesen(neu);
+    for (std::size_t i = 0; i < neu.size(); ++i) werte[neu[i]] = gelesen.werte[i];
+    std::vector<std::string> texte;
+    for (const QString& name : namen) texte.push_back(werte[name].value_or(vorgabe));
+    return texte;
+}
+
+std::vector<std::string> QtEinstellungen::lesen(const std::vector<std::string>& schluessel, const std::string& vorgabe) const {
+    // Read again when the file changed, by a save of any program or otherwise.
     const std::vector<qint64> stand = dateistand(m_dateipfad);
-    std::unique_lock lage(m_abbildSperre);
+    const std::lock_guard lage(m_abbildSperre);
     if (m_abbild.stand != stand) m_abbild = {stand, {}};
-    std::copy_if(namen.begin(), namen.end(), std::back_inserter(neu), [&](const QString& n) { return !m_abbild.werte.contains(n); });
-    if (!neu.empty()) {
-        lage.unlock();
-        const ini::Gelesen gelesen = dateiLesen(neu);
-        lage.lock();
-        if (m_abbild.stand != stand) m_abbild = {stand, {}};
-        for (std::size_t i = 0; i < neu.size(); ++i) m_abbild.werte[neu[i]] = gelesen.werte[i];
-    }
-    std::vector<std::string> werte;
-    for (const QString& name : namen) werte.push_back(m_abbild.werte.value(name).value_or(vorgabe));
-    return werte;
+    return nachlesen(m_abbild.werte, schluessel, vorgabe);
 }
 
 std::string QtEinstellungen::vormerken(Auftrag auftrag) {
@@ -423,7 +356,7 @@ QtEinstellungen::Ausgang QtEinstellungen::eintragenVersuchen(const std::vector<A
         ausgang.idsBehalten = !ids.empty();
         if (!speichern(transaktion)) return {Ausgang::Art::Fehlgeschlagen};
         const std::lock_guard lage(m_abbildSperre);
-        m_abbild = {dateistand(m_dateipfad), transaktion.jetzt()};
+        m_abbild = {dateistand(m_dateipfad), transaktion.werte()};
     }
     for (const Journal::Gefunden& journal : journale) {
         if (journal.verwaist) QFile::remove(journal.pfad);  // every line of it is entered now
@@ -501,7 +434,7 @@ void QtEinstellungen::resteEntfernen(const QString& ziel) const {
 }
 
 void QtEinstellungen::einmalMelden(const QString& text) const {
-    const std::lock_guard lage(m_abbildSperre);
+    const std::lock_guard lage(m_meldeSperre);
     if (!m_gemeldet.contains(text)) {
         m_gemeldet << text;
         melden(text);

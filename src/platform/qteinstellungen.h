@@ -6,12 +6,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -116,6 +116,10 @@ private:
     // Runs `was` for every observer on the owner's thread, between its events.
     void berichten(std::function<void(Beobachter&)> was);
     ini::Gelesen dateiLesen(const std::vector<QString>& schluessel) const;
+    // Entries by "Abschnitt/Schlüssel"; nullopt: missing or no text.
+    using Werte = std::map<QString, std::optional<std::string>>;
+    // The texts of `schluessel`, read from the file into `werte` where missing there.
+    std::vector<std::string> nachlesen(Werte& werte, const std::vector<std::string>& schluessel, const std::string& vorgabe) const;
     // Logs `text` the first time this object meets it.
     void einmalMelden(const QString& text) const;
 
@@ -126,13 +130,14 @@ private:
     std::unique_ptr<QObject> m_bote;  // on the owner's thread: tells the observers there
     std::vector<Beobachter*> m_beobachter{};
 
-    // What was read, for the file as it was then ("Abschnitt/Schlüssel").
+    // What was read, for the file as it was then (device, inode, size, times).
     struct Abbild {
         std::vector<qint64> stand{};
-        QHash<QString, std::optional<std::string>> werte{};
+        Werte werte{};
     };
-    mutable std::mutex m_abbildSperre;
+    mutable std::mutex m_abbildSperre;  // held while the window's thread reads
     mutable Abbild m_abbild{};
+    mutable std::mutex m_meldeSperre;
     mutable QStringList m_gemeldet{};
 
     std::mutex m_sperre;  // guards what follows, shared with the store's thread

@@ -293,7 +293,7 @@ private slots:
               {"Tab\tund\nZeile\rEnde\vSenkrecht\fSeite", QString::fromUtf8("Null\0\x31", 6), "\x7f\x01\\x41", "@Variant(0)", "@@", "Jürgen Öztürk-Weiß \U0001F3B2"});
         fall("lone surrogates in another section", Datei, "");
         fall("a store of 12 MB", GrosseDatei, "");
-        fall("a store over 64 MB: moved aside once", UeberGross, "", "größer als 64 MB(.|\n)*zu groß", {"Wurfkrone.conf.zu-gross-*"});
+        fall("a store over 16 MB: moved aside once", UeberGross, "", "größer als 16 MB(.|\n)*zu groß", {"Wurfkrone.conf.zu-gross-*"});
         fall("a line without \"=\"", Beschaedigt, "", "beschädigt");
         fall("a section header without \"]\" on a full disk", PlatteVoll, vorgemerkt, "beschädigt(.|\n)*nicht gespeichert");
         fall("a disk that takes not even the journal", VormerkenUnmoeglich, imSpeicher, "nicht gespeichert");
@@ -318,7 +318,7 @@ private slots:
                            : lage == Beschaedigt ? "kaputt\n[Fenster]\nBreite=800\n"
                            : lage == PlatteVoll  ? "[Fenster\nBreite=800\n"
                                                  : "PATH=/usr/bin\n[Fenster]\nTitel=\\xd800x\\xdc00\nBreite=800\n";
-        const qint64 groesse = lage == GrosseDatei ? 12 << 20 : lage == UeberGross ? (qint64{64} << 20) + 1 : 0;
+        const qint64 groesse = lage == GrosseDatei ? 12 << 20 : lage == UeberGross ? wk::ini::Obergrenze + 1 : 0;
         for (int i = 0; fremd.size() < groesse; ++i) fremd += "Schluessel" + QByteArray::number(i) + "=" + QByteArray(8000, 'w') + "\n";
         const QByteArray liste = "[Highscore1]\n1=5\nName1=Alt\n";
         const QByteArray alt = lage == UeberGross ? liste + fremd : fremd + liste;
