@@ -19,6 +19,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <time.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,6 +94,16 @@ inline double zeitMs(const std::function<void()>& arbeit) {
     uhr.start();
     arbeit();
     return double(uhr.nsecsElapsed()) / 1e6;
+}
+
+// The CPU time of this thread for `arbeit`: what it costs on a machine busy
+// with other programs, where the wall-clock time grows with their load.
+inline double cpuMs(const std::function<void()>& arbeit) {
+    timespec vorher{}, nachher{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &vorher);
+    arbeit();
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &nachher);
+    return double(nachher.tv_sec - vorher.tv_sec) * 1e3 + double(nachher.tv_nsec - vorher.tv_nsec) / 1e6;
 }
 
 inline void zeile(const std::string& was, const std::string& wert, const std::string& ziel = "", std::optional<bool> erfuellt = {}) {

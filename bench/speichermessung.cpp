@@ -129,14 +129,15 @@ void listenUndSpielende(const Speicherarten& speicher) {
         wk::QtEinstellungen einstellungen(speicher.datei(i));
         ZaehlendeMeldung meldung;
         wk::Highscore highscore(einstellungen, meldung);
-        const double laden = zeitMs([&] { highscore.highscore_anzeigen(1, true); });
+        double ladenCpu = 0;
+        const double laden = zeitMs([&] { ladenCpu = cpuMs([&] { highscore.highscore_anzeigen(1, true); }); });
         std::vector<double> zeigen;
         for (int n = 0; n < 20; ++n) zeigen.push_back(zeitMs([&] { highscore.highscore_anzeigen(5 + n % 2 * 5, false); }));
         const double uebergabe = zeitMs([&] { spielEintragen(highscore, "Bernd", 100); });
         const double gespeichert = uebergabe + zeitMs([&] { einstellungen.warten(std::chrono::minutes(2)); });
         const std::string art = speicher.arten[i].first;
-        zeile(art + ": start window's list / a list button", ms(laden) + " / " + ms(median(zeigen)), "<= 100 ms",
-              std::max(laden, *std::max_element(zeigen.begin(), zeigen.end())) <= kListeHoechstensMs);
+        zeile(art + ": start window's list (CPU) / a list button", ms(laden) + " (" + ms(ladenCpu) + ") / " + ms(median(zeigen)),
+              "<= 100 ms", std::max(laden, *std::max_element(zeigen.begin(), zeigen.end())) <= kListeHoechstensMs);
         zeile(art + ": a game handed over / saved", ms(uebergabe) + " / " + ms(gespeichert));
     }
 }
@@ -195,6 +196,7 @@ void kills(const QString& selbst, int anzahl) {
         andereGanz += lies(pfad).contains(andere);
         int vorgemerkt = gespeichert;  // the best game in a journal
         for (const QString& name : QDir(ordner.path()).entryList({"*.offen-*"}, QDir::Files | QDir::Hidden)) {
+            if (name.endsWith(QStringLiteral(".neu"))) continue;  // a draft: the game was never safe
             ++journale;
             for (const QByteArray& zeile : lies(ordner.filePath(name)).split('\n')) {
                 vorgemerkt = std::max(vorgemerkt, zeile.split(' ').value(3).toInt());
@@ -204,7 +206,7 @@ void kills(const QString& selbst, int anzahl) {
         naechste.push_back(zeitMs([&] { naechsterStart(pfad); }));
         const std::vector<std::string> danach = liste(pfad);
         const int hoechste = punkte(danach.front());
-        doppelt += danach.size() > 1 && punkte(danach[0]) == punkte(danach[1]);
+        for (std::size_t platz = 1; platz < danach.size(); ++platz) doppelt += punkte(danach[platz]) > 0 && punkte(danach[platz]) == punkte(danach[platz - 1]);
         verloren += hoechste < vorgemerkt || danach != bis(hoechste);
         reste += int(QDir(ordner.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size()) - 1;
     }

@@ -107,6 +107,7 @@ private slots:
             int vorgemerkt = gespeichert;  // the best game in a journal
             const QDir ordner(m_ordner->path());
             for (const QString& name : ordner.entryList({"*.offen-*"}, QDir::Files | QDir::Hidden)) {
+                if (name.endsWith(QStringLiteral(".neu"))) continue;  // a journal's draft: its games were not safe yet
                 QFile journal(ordner.filePath(name));
                 QVERIFY(journal.open(QIODevice::ReadOnly));
                 for (const QByteArray& zeile : journal.readAll().split('\n')) vorgemerkt = std::max(vorgemerkt, zeile.split(' ').value(3).toInt());
