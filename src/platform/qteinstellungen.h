@@ -36,10 +36,12 @@ namespace wk {
 // as it was, so that showing another list costs nothing.
 //
 // Work handed over with vormerken() is entered by a thread of the store's
-// own, never by the caller: it first writes the work into this object's
-// journal (vormerkungen.h), then takes the lock, enters its own work and
-// the work of every journal beside the store (ids already entered, which the
-// store keeps in the entry "Nachtrag/erledigt", are passed over) and removes
+// own, never by the caller: at once when the lock is free; otherwise, and
+// when a save fails, it first goes into this object's journal
+// (vormerkungen.h). Under the lock the thread enters its own work and that of
+// every journal beside the store, oldest first, passing over the ids that
+// "Nachtrag/erledigt" names: the ids of journal entries entered, kept there
+// until their journals are gone, so that none is entered twice. It removes
 // its journal and those of programs that are gone. The lock is flock(2) on
 // the lock file sperrPfad(), which the kernel lets go of the moment its
 // holder ends; where no lock file can be made (a directory or a dangling

@@ -41,14 +41,15 @@ std::set<ino_t> gesichert;  // files flushed to disk by the store
 QList<QByteArray> gesicherteTexte;  // the small ones, as they were then
 
 // The store's way to flush a file, watched: every file it puts in place must
-// have been flushed before.
+// have been flushed before, while it was still a draft.
 int sichern(int fd) {
     struct stat s{};
     ::fstat(fd, &s);
     QFile text(QStringLiteral("/proc/self/fd/%1").arg(fd));  // opened for writing only: read anew
+    const bool entwurf = text.symLinkTarget().endsWith(QStringLiteral(".neu")) || text.symLinkTarget().contains(QStringLiteral(".neu-"));
     const bool klein = s.st_size < 1 << 20 && text.open(QIODevice::ReadOnly);
     const std::lock_guard lage(protokollSperre);
-    gesichert.insert(s.st_ino);
+    if (entwurf) gesichert.insert(s.st_ino);
     if (klein) gesicherteTexte << text.readAll();
     return ::fdatasync(fd);
 }
