@@ -224,7 +224,7 @@ void QtEinstellungen::arbeiten() {
     std::unique_lock lage(m_sperre);
     Uhr::time_point wieder = Uhr::now();  // a save that failed is tried again from then on
     while (true) {
-        if (m_journalAlt || m_ende) {
+        if (m_journalAlt || m_ende || Uhr::now() < wieder) {  // after a failure, new work waits on disk too
             lage.unlock();
             journalSchreiben();
             lage.lock();
@@ -308,11 +308,11 @@ QtEinstellungen::Ausgang QtEinstellungen::eintragenVersuchen(const std::vector<A
     std::vector<qint64> zuletzt{-1};
     std::chrono::milliseconds pause{1};
     for (Sperre::Stand stand = sperre.nehmen(); stand != Sperre::Stand::Gehalten; stand = sperre.nehmen()) {
-        journalSchreiben();  // while another program saves, the work waits on disk
         if (stand == Sperre::Stand::Unmoeglich) {
             einmalMelden(QStringLiteral("Ordner %1 kann nicht gesperrt werden (%2)").arg(ordner, QString::fromLocal8Bit(std::strerror(errno))));
             return {Ausgang::Art::Fehlgeschlagen};
         }
+        journalSchreiben();  // while another program saves, the work waits on disk
         if (Uhr::now() - anfang > m_geduld) verzoegertMelden();
         // Meanwhile the holder may have entered this work.
         if (std::vector<qint64> jetzt = dateistand(m_dateipfad); !eigene.empty() && jetzt != zuletzt) {
