@@ -21,16 +21,17 @@ constexpr std::string_view FehlenderWert = "0";
 constexpr std::string_view GeloeschterName = "..";
 constexpr std::string_view LoeschHinweis = " Highscore wird gelöscht.";
 constexpr std::string_view PunkteZusatz = " Punkte";
-// What the player is told when work could not be entered now: [clearing][in the journal].
+// What the player is told when work could not be entered now: [clearing][in
+// the journal]. In lines that fit a message box.
 constexpr std::string_view Verzoegert[2][2] = {
-    {"Die Ergebnisse konnten nicht gespeichert werden, auch nicht vorläufig. Das Spiel versucht es weiter, "
-     "solange es läuft; wird es vorher beendet, gehen sie verloren.",
-     "Die Ergebnisse konnten noch nicht gespeichert werden. Sie sind vorgemerkt und werden eingetragen, "
-     "sobald die Highscore-Datei wieder beschrieben werden kann."},
-    {"Die Highscore-Listen konnten nicht gelöscht werden, auch nicht vorläufig. Das Spiel versucht es weiter, "
-     "solange es läuft; wird es vorher beendet, unterbleibt das Löschen.",
-     "Die Highscore-Listen konnten noch nicht gelöscht werden. Das Löschen ist vorgemerkt und geschieht, "
-     "sobald die Highscore-Datei wieder beschrieben werden kann."}};
+    {"Die Ergebnisse konnten nicht gespeichert werden,\nauch nicht vorläufig. Das Spiel versucht es weiter,\n"
+     "solange es läuft; wird es vorher beendet,\ngehen sie verloren.",
+     "Die Ergebnisse konnten noch nicht gespeichert werden.\nSie sind vorgemerkt und werden eingetragen, sobald\n"
+     "die Highscore-Datei wieder beschrieben werden kann."},
+    {"Die Highscore-Listen konnten nicht gelöscht werden,\nauch nicht vorläufig. Das Spiel versucht es weiter,\n"
+     "solange es läuft; wird es vorher beendet,\nunterbleibt das Löschen.",
+     "Die Highscore-Listen konnten noch nicht\ngelöscht werden. Das Löschen ist vorgemerkt\n"
+     "und geschieht, sobald die Highscore-Datei\nwieder beschrieben werden kann."}};
 constexpr std::string_view Leerzeichen = " \t\r\n\f\v";
 
 std::string abschnittFuer(int laenge) {

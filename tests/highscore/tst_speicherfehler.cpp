@@ -285,8 +285,8 @@ private slots:
         };
         const auto namen = [&fall](const char* name, const QStringList& namen) { fall(name, KeineDatei, "", "", {}, namen); };
         const QString bom(QChar(0xFEFF));
-        const char* vorgemerkt = "^Die Ergebnisse konnten noch nicht gespeichert werden. Sie sind vorgemerkt";
-        const char* imSpeicher = "^Die Ergebnisse konnten nicht gespeichert werden, auch nicht vorläufig";
+        const char* vorgemerkt = "^Die Ergebnisse konnten noch nicht gespeichert werden.\nSie sind vorgemerkt";
+        const char* imSpeicher = "^Die Ergebnisse konnten nicht gespeichert werden,\nauch nicht vorläufig";
         namen("names with markup, one as long as the input box takes", {"<b>fett</b>", "<img src=\"/dev/zero\">" + QString(32767, 'x'), "&amp;"});
         namen("names with byte-order marks before, inside and after", {bom + "A", bom + bom + "B", "C" + bom, "a" + bom + "1"});
         namen("names with the file's own syntax", {"A, B", "Sie sagte \"Hallo\"", "x=y;z", "[Highscore1]", "; nur Text", "C:\\Spiele\\"});

@@ -199,7 +199,7 @@ private slots:
         p.einstellungen.verzoegern(true);
         p.einstellungen.verzoegern(true);
         QCOMPARE(p.meldung.texte.size(), gesagt + 1);
-        QVERIFY(p.meldung.texte.back().starts_with("Die Ergebnisse konnten noch nicht gespeichert werden. Sie sind vorgemerkt"));
+        QVERIFY(p.meldung.texte.back().starts_with("Die Ergebnisse konnten noch nicht gespeichert werden.\nSie sind vorgemerkt"));
         p.einstellungen.freigeben();
         QCOMPARE(p.text(neu, "Vorname_0") + ":" + p.text(neu, "Punkt_0"),
                  isoliert("Anna") + QStringLiteral(":%1 Punkte").arg(QString::fromStdString(wk::zahlAlsText(p.anwendung.stand().Gesamtpunkte[1]))));
