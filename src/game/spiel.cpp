@@ -3,6 +3,7 @@
 
 #include "game/spiel.h"
 
+#include "game/isoliert.h"
 #include "game/wertung.h"
 #include "game/zahltext.h"
 
@@ -43,7 +44,7 @@ void Spiel::Form_Load() {
     }
     m_stand.Wuerfe = 0;
     m_feld.Zahlen[14] = "0";
-    m_feld.Label3 = m_stand.Namen[1];
+    m_feld.Label3 = isoliert(m_stand.Namen[1]);
 }
 
 void Spiel::wuerfelReset(int i) {
@@ -281,7 +282,7 @@ void Spiel::gewonnen() {
     if (m_stand.AktuellerSpieler > m_stand.AnzahlSpieler) {
         m_stand.AktuellerSpieler = 1;
     }
-    const std::string& name = m_stand.Namen[spieler(m_stand.AktuellerSpieler)];
+    const std::string name = isoliert(m_stand.Namen[spieler(m_stand.AktuellerSpieler)]);
     meldungZeigen(name + " ist mit Würfeln dran.");
     m_stand.Eingetragen = 0;
     m_stand.Wuerfe = 0;

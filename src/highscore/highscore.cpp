@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "game/zahltext.h"
@@ -17,10 +18,20 @@ namespace {
 constexpr std::string_view AbschnittVorsilbe = "Highscore";
 constexpr std::string_view NamensVorsilbe = "Name";
 constexpr std::string_view FehlenderWert = "0";
-constexpr std::string_view GeloeschtePunkte = "0";
 constexpr std::string_view GeloeschterName = "..";
 constexpr std::string_view LoeschHinweis = " Highscore wird gelöscht.";
 constexpr std::string_view PunkteZusatz = " Punkte";
+// What the player is told when work could not be entered now: [clearing][in
+// the journal]. In lines that fit a message box.
+constexpr std::string_view Verzoegert[2][2] = {
+    {"Die Ergebnisse konnten nicht gespeichert werden,\nauch nicht vorläufig. Das Spiel versucht es weiter,\n"
+     "solange es läuft; wird es vorher beendet,\ngehen sie verloren.",
+     "Die Ergebnisse konnten noch nicht gespeichert werden.\nSie sind vorgemerkt und werden eingetragen, sobald\n"
+     "die Highscore-Datei wieder beschrieben werden kann."},
+    {"Die Highscore-Listen konnten nicht gelöscht werden,\nauch nicht vorläufig. Das Spiel versucht es weiter,\n"
+     "solange es läuft; wird es vorher beendet,\nunterbleibt das Löschen.",
+     "Die Highscore-Listen konnten noch nicht\ngelöscht werden. Das Löschen ist vorgemerkt\n"
+     "und geschieht, sobald die Highscore-Datei\nwieder beschrieben werden kann."}};
 constexpr std::string_view Leerzeichen = " \t\r\n\f\v";
 
 std::string abschnittFuer(int laenge) {
@@ -56,6 +67,35 @@ int eintragbareSpieler(const Spielstand& stand) {
                                  letzterIndex(stand.Gesamtpunkte)}));
 }
 
+// The lists of `laengen`, read in one go.
+std::vector<Bestenliste> listenLesen(const auto& speicher, const std::vector<int>& laengen) {
+    std::vector<std::string> schluessel;
+    for (const int laenge : laengen) {
+        for (int platz = 1; platz <= ListenLaenge; ++platz) {
+            schluessel.push_back(abschnittFuer(laenge) + "/" + punkteSchluessel(platz));
+            schluessel.push_back(abschnittFuer(laenge) + "/" + namensSchluessel(platz));
+        }
+    }
+    const std::vector<std::string> werte = speicher.lesen(schluessel, std::string(FehlenderWert));
+    std::vector<Bestenliste> listen(laengen.size());
+    for (std::size_t i = 0; i < listen.size(); ++i) {
+        for (int platz = 1; platz <= ListenLaenge; ++platz) {
+            listen[i].punkte[platz] = zahlAusText(werte[(i * ListenLaenge + platz - 1) * 2]);
+            listen[i].namen[platz] = werte[(i * ListenLaenge + platz - 1) * 2 + 1];
+        }
+    }
+    return listen;
+}
+
+// The four lists, and the list of `laenge` last (also when it is one of them).
+std::vector<Bestenliste> listenUnd(const auto& speicher, int laenge) {
+    std::vector<int> laengen(Spiellaengen.begin(), Spiellaengen.end());
+    if (std::find(laengen.begin(), laengen.end(), laenge) == laengen.end()) laengen.push_back(laenge);
+    std::vector<Bestenliste> listen = listenLesen(speicher, laengen);
+    listen.push_back(listen[std::size_t(std::find(laengen.begin(), laengen.end(), laenge) - laengen.begin())]);
+    return listen;
+}
+
 } // namespace
 
 int einfuegePlatz(const Punkteliste& punkte, double ergebnis) {
@@ -83,34 +123,77 @@ void einfuegen(Namensliste& namen, Punkteliste& punkte, int platz, const std::st
     punkte[platz] = ergebnis;
 }
 
+void anwenden(Bestenlisten& listen, const Auftrag& auftrag) {
+    if (auftrag.loeschen) {
+        for (Bestenliste& liste : listen) {
+            liste.namen.fill(std::string(GeloeschterName));
+            liste.punkte.fill(0.0);
+        }
+        return;
+    }
+    const auto laenge = std::find(Spiellaengen.begin(), Spiellaengen.end(), auftrag.runden);
+    if (laenge == Spiellaengen.end()) return;
+    Bestenliste& liste = listen[std::size_t(laenge - Spiellaengen.begin())];
+    for (const auto& [name, ergebnis] : auftrag.ergebnisse) {
+        einfuegen(liste.namen, liste.punkte, einfuegePlatz(liste.punkte, ergebnis), name, ergebnis);
+    }
+}
+
+void eintragen(Eintraege& eintraege, std::vector<Auftrag> auftraege) {
+    std::sort(auftraege.begin(), auftraege.end(),
+              [](const Auftrag& a, const Auftrag& b) { return std::tie(a.zeit, a.id) < std::tie(b.zeit, b.id); });
+    const std::vector<Bestenliste> gelesen = listenUnd(eintraege, Spiellaengen.front());
+    Bestenlisten listen;
+    std::copy_n(gelesen.begin(), listen.size(), listen.begin());
+    const Bestenlisten vorher = listen;
+    for (const Auftrag& auftrag : auftraege) anwenden(listen, auftrag);
+    for (std::size_t i = 0; i < listen.size(); ++i) {
+        if (listen[i].namen == vorher[i].namen && listen[i].punkte == vorher[i].punkte) continue;
+        const std::string abschnitt = abschnittFuer(Spiellaengen[i]);
+        for (int platz = 1; platz <= ListenLaenge; ++platz) {
+            eintraege.schreiben(abschnitt, punkteSchluessel(platz), zahlAlsText(listen[i].punkte[platz]));
+            eintraege.schreiben(abschnitt, namensSchluessel(platz), ohneRandLeerzeichen(listen[i].namen[platz]));
+        }
+    }
+    for (const Auftrag& auftrag : auftraege) {
+        for (const auto& [name, wert] : auftrag.setzen) {
+            const auto strich = name.find('/');
+            const std::string abschnitt = name.substr(0, strich);
+            if (strich != std::string::npos && strich > 0 && !abschnitt.starts_with(AbschnittVorsilbe)) {
+                eintraege.schreiben(abschnitt, name.substr(strich + 1), wert);
+            }
+        }
+    }
+}
+
 Highscore::Highscore(Einstellungen& einstellungen, Meldung& meldung)
-    : m_einstellungen(einstellungen), m_meldung(meldung) {}
+    : m_einstellungen(einstellungen), m_meldung(meldung) {
+    m_einstellungen.anmelden(*this);
+}
+
+Highscore::~Highscore() { m_einstellungen.abmelden(*this); }
 
 void Highscore::Auswertung(const Spielstand& stand) {
-    const std::string abschnitt = abschnittFuer(stand.Runden);
+    Auftrag auftrag;
+    auftrag.runden = stand.Runden;
     const int spieler = eintragbareSpieler(stand);
-    m_einstellungen.gesperrt([&] {
-        laden(abschnitt);
-        for (int p = 1; p <= spieler; ++p) {
-            if (stand.istComputer(p)) {
-                continue;  // the lists are people's
-            }
-            const double ergebnis = stand.Gesamtpunkte[p];
-            einfuegen(m_bestenNamen, m_bestenPunkte, einfuegePlatz(m_bestenPunkte, ergebnis),
-                      stand.Namen[p], ergebnis);
-            speichern(abschnitt);
+    for (int p = 1; p <= spieler; ++p) {
+        if (!stand.istComputer(p)) {  // the lists are people's
+            auftrag.ergebnisse.emplace_back(stand.Namen[p], stand.Gesamtpunkte[p]);
         }
-    });
+    }
+    m_unterwegs.insert(m_einstellungen.vormerken(std::move(auftrag)));
 }
 
 HighscoreAnzeige Highscore::highscore_anzeigen(int laenge, bool beimLaden) {
-    laden(abschnittFuer(laenge));
+    // All four in one go, so that the next list button finds them in the store's cache.
+    m_liste = listenUnd(m_einstellungen, laenge).back();
 
     HighscoreAnzeige anzeige;
     anzeige.titel = titelFuer(laenge);
     for (int platz = 1; platz <= ListenLaenge; ++platz) {
-        anzeige.namen[platz - 1] = m_bestenNamen[platz];
-        anzeige.punkte[platz - 1] = zahlAlsText(m_bestenPunkte[platz]);
+        anzeige.namen[platz - 1] = m_liste.namen[platz];
+        anzeige.punkte[platz - 1] = zahlAlsText(m_liste.punkte[platz]);
         if (beimLaden) {
             anzeige.punkte[platz - 1] += PunkteZusatz;
         }
@@ -120,40 +203,23 @@ HighscoreAnzeige Highscore::highscore_anzeigen(int laenge, bool beimLaden) {
 
 void Highscore::highscore_loeschen() {
     m_meldung.zeigen(std::string(LoeschHinweis));
-    m_einstellungen.gesperrt([&] {
-        for (const int laenge : Spiellaengen) {
-            const std::string abschnitt = abschnittFuer(laenge);
-            for (int platz = 1; platz <= ListenLaenge; ++platz) {
-                m_einstellungen.schreiben(abschnitt, punkteSchluessel(platz),
-                                          std::string(GeloeschtePunkte));
-                m_einstellungen.schreiben(abschnitt, namensSchluessel(platz),
-                                          std::string(GeloeschterName));
-            }
-        }
-    });
+    Auftrag auftrag;
+    auftrag.loeschen = true;
+    m_unterwegs.insert(m_einstellungen.vormerken(std::move(auftrag)));
 }
 
-void Highscore::laden(const std::string& abschnitt) {
-    std::vector<std::string> schluessel;
-    for (int platz = 1; platz <= ListenLaenge; ++platz) {
-        schluessel.push_back(punkteSchluessel(platz));
-        schluessel.push_back(namensSchluessel(platz));
+void Highscore::eingetragen(const std::vector<Auftrag>& auftraege) {
+    bool ergebnisse = false;
+    for (const Auftrag& auftrag : auftraege) {
+        m_unterwegs.erase(auftrag.id);
+        ergebnisse = ergebnisse || !auftrag.loeschen;
     }
-    const std::vector<std::string> werte =
-        m_einstellungen.lesen(abschnitt, schluessel, std::string(FehlenderWert));
-    for (int platz = 1; platz <= ListenLaenge; ++platz) {
-        m_bestenPunkte[platz] = zahlAusText(werte[2 * platz - 2]);
-        m_bestenNamen[platz] = werte[2 * platz - 1];
-    }
+    if (ergebnisse && m_neueErgebnisse) m_neueErgebnisse();
 }
 
-void Highscore::speichern(const std::string& abschnitt) {
-    for (int platz = 1; platz <= ListenLaenge; ++platz) {
-        m_einstellungen.schreiben(abschnitt, punkteSchluessel(platz),
-                                  zahlAlsText(m_bestenPunkte[platz]));
-        m_einstellungen.schreiben(abschnitt, namensSchluessel(platz),
-                                  ohneRandLeerzeichen(m_bestenNamen[platz]));
-    }
+void Highscore::verzoegert(const Auftrag& auftrag, bool vorgemerkt) {
+    if (m_unterwegs.erase(auftrag.id) == 0) return;  // another object's work, or told already
+    m_meldung.zeigen(std::string(Verzoegert[auftrag.loeschen][vorgemerkt]));
 }
 
 } // namespace wk

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "game/meldung.h"
 #include "game/spielstand.h"
@@ -45,27 +48,52 @@ struct HighscoreAnzeige {
     std::array<std::string, ListenLaenge> punkte;       // "245" or "245 Punkte"
 };
 
+// One list in memory, as Highscore::BestenNamen/BestenPunkte hold it.
+struct Bestenliste {
+    Namensliste namen{};
+    Punkteliste punkte{};
+};
+
+// The four lists, in the order of Spiellaengen.
+using Bestenlisten = std::array<Bestenliste, Spiellaengen.size()>;
+
+// Applies `auftrag` to `listen`: a clearing writes ".." and 0 into every
+// place of all four, results enter the list of their game length one player
+// after another (einfuegePlatz, einfuegen). A game length without a list
+// changes nothing.
+void anwenden(Bestenlisten& listen, const Auftrag& auftrag);
+
+// Enters `auftraege`, the oldest first (by zeit, then id), into the lists
+// of `eintraege`, in the caller's transaction: all four lists are read in
+// one go, and each list that changed is written back whole, points key
+// before name key, places rising, names trimmed, points as whole numbers.
+// Their other entries (Auftrag::setzen) are written after the lists, in the
+// same order; one that names a highscore section or no section is passed
+// over.
+void eintragen(Eintraege& eintraege, std::vector<Auftrag> auftraege);
+
 // The four highscore lists in the settings store, one section per game
 // length ("Highscore1", "Highscore5", ...). Every value is a text: key "n"
 // holds the points of place n as a whole number, key "Name" followed by n its
 // name. A missing key reads as "0", names included. The lists are never sorted; the
 // insertion keeps them falling.
 //
-// BestenNamen and BestenPunkte hold the list that was loaded last, by the
-// evaluation or by the start window alike.
-class Highscore {
+// BestenNamen and BestenPunkte hold the list that was shown last.
+class Highscore final : private Einstellungen::Beobachter {
 public:
     // Both references must outlive this object.
     Highscore(Einstellungen& einstellungen, Meldung& meldung);
+    ~Highscore() override;
+    Highscore(const Highscore&) = delete;
+    Highscore& operator=(const Highscore&) = delete;
 
-    // Enters the totals of players 1..AnzahlSpieler, in player order, into
-    // the list of `stand.Runden`. After each player all 20 places are
-    // written back: points key before name key, places rising, names
-    // trimmed, points as whole numbers. Runs as one transaction of the store
-    // so that another program entering results at the same time loses
-    // nothing. Players beyond the end of `Namen` or `Gesamtpunkte` are
-    // skipped. Shows no message. Computer players (Spielstand::Computer)
-    // are left out: the lists are people's.
+    // Hands the totals of players 1..AnzahlSpieler, in player order, to the
+    // store as one Auftrag for the list of `stand.Runden`, and returns at
+    // once; the store enters them (eintragen()) as soon as it can. Players
+    // beyond the end of `Namen` or `Gesamtpunkte` are skipped, and so are
+    // computer players (Spielstand::Computer): the lists are people's. Shows
+    // no message while the results are entered; when the store reports that
+    // it could not enter them now, tells the player once what happens to them.
     void Auswertung(const Spielstand& stand);
 
     // Loads the list of `laenge` into BestenNamen/BestenPunkte, all from one
@@ -76,22 +104,26 @@ public:
     HighscoreAnzeige highscore_anzeigen(int laenge, bool beimLaden);
 
     // Tells the player that the lists are being cleared, waits for OK, then
-    // writes points "0" and names ".." into all places of all four lists, in
-    // the order of Spiellaengen, in one transaction. The lists in memory stay
-    // as they are.
+    // hands the clearing of all four lists to the store, like Auswertung.
+    // The lists in memory stay as they are.
     void highscore_loeschen();
 
-    const Namensliste& BestenNamen() const { return m_bestenNamen; }
-    const Punkteliste& BestenPunkte() const { return m_bestenPunkte; }
+    // `neu` runs whenever a save has entered results, of this program or of
+    // another one (not after a clearing alone).
+    void beiNeuenErgebnissen(std::function<void()> neu) { m_neueErgebnisse = std::move(neu); }
+
+    const Namensliste& BestenNamen() const { return m_liste.namen; }
+    const Punkteliste& BestenPunkte() const { return m_liste.punkte; }
 
 private:
-    void laden(const std::string& abschnitt);
-    void speichern(const std::string& abschnitt);
+    void eingetragen(const std::vector<Auftrag>& auftraege) override;
+    void verzoegert(const Auftrag& auftrag, bool vorgemerkt) override;
 
     Einstellungen& m_einstellungen;
     Meldung& m_meldung;
-    Namensliste m_bestenNamen{};
-    Punkteliste m_bestenPunkte{};
+    Bestenliste m_liste{};
+    std::set<std::string> m_unterwegs{};  // ids of the work handed over and not yet told about
+    std::function<void()> m_neueErgebnisse{};
 };
 
 } // namespace wk

@@ -4,7 +4,8 @@
 #include "platform/inidatei.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -22,122 +23,146 @@ constexpr qsizetype Stueck = qsizetype{1} << 20;  // bytes read at a time
 
 bool istLeer(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
+// The bytes that end a plain run inside a line: [0] outside quotes, [1] inside.
+constexpr std::array<std::array<bool, 256>, 2> Besonders = [] {
+    std::array<std::array<bool, 256>, 2> b{};
+    for (const char c : {'=', '\n', '\r', '\\', '"', ';'}) b[0][static_cast<unsigned char>(c)] = true;
+    for (const char c : {'\\', '"'}) b[1][static_cast<unsigned char>(c)] = true;
+    return b;
+}();
+
 // One line of the file as QSettings splits the text: it may run over several
 // lines of the text inside quotes or after a backslash. [anfang, ende) are its
 // bytes in the file; the blanks before it start at `leerAb`, after any comment
-// lines. `gleich` is the place of its first "=" outside quotes in `text`, or -1.
+// lines. `text` holds its first LaengsteZeile bytes. `gleich` is the place of
+// its first "=" outside quotes, or -1; it lies beyond `text` when that is cut.
 struct Zeile {
-    qsizetype leerAb = 0;
-    qsizetype anfang = 0;
-    qsizetype ende = 0;
+    qint64 leerAb = 0;
+    qint64 anfang = 0;
+    qint64 ende = 0;
     QByteArrayView text;
-    qsizetype gleich = -1;
+    qint64 gleich = -1;
+
+    // The key before "=", as far as it is held; else nullopt.
+    std::optional<QString> schluessel() const {
+        if (gleich < 0 || gleich > text.size()) return std::nullopt;
+        return nameLesen(text.first(qsizetype(gleich)));
+    }
 };
 
-// Finds the next line in `d` from `pos` and moves `pos` past it, with places
-// in `d`; false when only blanks and comments are left.
-bool zeileFinden(QByteArrayView d, qsizetype& pos, Zeile& zeile) {
-    const qsizetype n = d.size();
-    bool inAnfuehrung = false;
-    qsizetype& leerAb = zeile.leerAb;
-    qsizetype& anfang = zeile.anfang;
-    qsizetype& gleich = zeile.gleich;
-    gleich = -1;
-    leerAb = pos;
-    anfang = pos;
-    while (anfang < n && istLeer(d[anfang])) ++anfang;
-    qsizetype i = anfang;
-    while (i < n) {
-        const char c = d[i++];
-        if (c == '=') {
-            if (!inAnfuehrung && gleich == -1) gleich = i - 1;
-        } else if (zeilenEnde(c)) {
-            if (i == anfang + 1) {
-                ++anfang;
-            } else if (!inAnfuehrung) {
-                --i;
-                break;
-            }
-        } else if (c == '\\') {
-            if (i < n) {
-                const char e = d[i++];
-                if (i < n && zeilenEnde(e) && zeilenEnde(d[i]) && d[i] != e) ++i;
-            }
-        } else if (c == '"') {
-            inAnfuehrung = !inAnfuehrung;
-        } else if (c == ';') {
-            if (i == anfang + 1) {  // a comment line
-                while (i < n && !zeilenEnde(d[i])) ++i;
-                leerAb = i;
-                while (i < n && istLeer(d[i])) ++i;
-                anfang = i;
-            } else if (!inAnfuehrung) {
-                --i;
-                break;
-            }
-        }
-    }
-    pos = i;
-    zeile.ende = i;
-    zeile.text = d.sliced(anfang, i - anfang);
-    if (gleich >= 0) gleich -= anfang;
-    return i > anfang;
-}
-
-// The lines of a file, read in pieces. A line that reaches the end of the
-// piece at hand is read again with more of the file behind it.
+// The lines of a file, read in pieces, never more than Obergrenze bytes of
+// it. Memory holds one piece and at most LaengsteZeile bytes of a line that
+// runs over its end, however long the line.
 class Zeilenleser {
 public:
     explicit Zeilenleser(QIODevice& datei) : m_datei(datei) {}
 
     bool naechste(Zeile& zeile) {
+        if (m_gelesen == 0 && !m_ende) nachladen();
+        enum class Teil { Vorlauf, Kommentar, Inhalt } teil = Teil::Vorlauf;
+        bool inAnfuehrung = false, lang = false;
+        int flucht = 0;  // 1: after a backslash; 2: after a backslash and a line end (a second one joins it)
+        char fluchtEnde = 0;
+        qsizetype von = 0;  // where the line's bytes in this piece begin
+        zeile = Zeile{};
+        zeile.leerAb = m_basis + m_pos;
+        m_lang.clear();
+        const auto halten = [&] {
+            if (teil != Teil::Inhalt) return;
+            const qsizetype platz = std::max<qsizetype>(0, LaengsteZeile - m_lang.size());
+            m_lang.append(QByteArrayView(m_puffer).sliced(von, m_pos - von).first(std::min(platz, m_pos - von)));
+            lang = true;
+        };
         while (true) {
-            if (m_pos >= Stueck) {  // moved to the front in place: the buffer keeps its memory
-                std::memmove(m_puffer.data(), m_puffer.constData() + m_pos, m_puffer.size() - m_pos);
-                m_puffer.resize(m_puffer.size() - m_pos);
-                m_basis += m_pos;
-                m_pos = 0;
-            }
-            qsizetype pos = m_pos;
-            const bool gefunden = zeileFinden(m_puffer, pos, zeile);
-            if (pos == m_puffer.size() && !m_ende) {
-                nachladen();
+            if (m_pos == m_puffer.size()) {
+                halten();
+                if (!nachladen()) break;
+                von = 0;
                 continue;
             }
-            if (!gefunden) return false;
-            zeile.leerAb += m_basis;
-            zeile.anfang += m_basis;
-            zeile.ende += m_basis;
-            m_pos = pos;
-            return true;
+            const char c = m_puffer[m_pos];
+            if (teil == Teil::Vorlauf) {
+                if (istLeer(c) || c == ';') {
+                    teil = c == ';' ? Teil::Kommentar : Teil::Vorlauf;
+                    ++m_pos;
+                    continue;
+                }
+                teil = Teil::Inhalt;
+                zeile.anfang = m_basis + m_pos;
+                von = m_pos;
+            }
+            if (teil == Teil::Kommentar) {
+                if (zeilenEnde(c)) {
+                    zeile.leerAb = m_basis + m_pos;
+                    teil = Teil::Vorlauf;
+                } else {
+                    ++m_pos;
+                }
+                continue;
+            }
+            if (flucht == 1 || (flucht == 2 && zeilenEnde(c) && c != fluchtEnde)) {
+                flucht = flucht == 1 && zeilenEnde(c) ? 2 : 0;
+                fluchtEnde = c;
+                ++m_pos;
+                continue;
+            }
+            flucht = 0;
+            if ((zeilenEnde(c) || c == ';') && !inAnfuehrung) break;
+            if (c == '=' && !inAnfuehrung && zeile.gleich < 0) zeile.gleich = m_basis + m_pos - zeile.anfang;
+            flucht = c == '\\' ? 1 : 0;
+            inAnfuehrung = inAnfuehrung != (c == '"');
+            ++m_pos;
+            const std::array<bool, 256>& besonders = Besonders[inAnfuehrung];
+            while (flucht == 0 && m_pos < m_puffer.size() && !besonders[static_cast<unsigned char>(m_puffer[m_pos])]) ++m_pos;
         }
+        if (teil != Teil::Inhalt) return false;
+        zeile.ende = m_basis + m_pos;
+        if (lang) {
+            zeile.text = m_lang;
+        } else {
+            zeile.text = QByteArrayView(m_puffer).sliced(von, std::min(m_pos - von, LaengsteZeile));
+        }
+        return true;
     }
 
     bool fehler() const { return m_fehler; }
+    bool zuGross() const { return m_zuGross; }
     qsizetype bomLaenge() const { return m_bom; }
+    qint64 gelesen() const { return m_gelesen; }
 
 private:
-    void nachladen() {
-        const qsizetype vorher = m_puffer.size();
-        const qsizetype mehr = std::max(Stueck, vorher);  // doubles for a line longer than a piece
-        m_puffer.resize(vorher + mehr);
-        const qint64 gelesen = m_datei.read(m_puffer.data() + vorher, mehr);
-        m_fehler = gelesen < 0;
+    // The next piece in place of the one read; false at the end of the file
+    // or of what is read of it.
+    bool nachladen() {
+        m_basis += m_puffer.size();
+        m_pos = 0;
+        m_puffer.resize(std::min<qint64>(Stueck, Obergrenze - m_gelesen));
+        qint64 gelesen = m_puffer.isEmpty() ? 0 : m_datei.read(m_puffer.data(), m_puffer.size());
+        if (m_puffer.isEmpty()) {
+            char mehr = 0;
+            m_zuGross = m_datei.read(&mehr, 1) > 0;
+        }
+        m_fehler = m_fehler || gelesen < 0;
         m_ende = gelesen <= 0;
-        m_puffer.resize(vorher + std::max<qint64>(gelesen, 0));
-        if (m_basis == 0 && vorher < Bom.size() && m_puffer.startsWith(Bom)) {
+        m_puffer.resize(std::max<qint64>(gelesen, 0));
+        if (m_gelesen == 0 && m_puffer.startsWith(Bom)) {
             m_bom = Bom.size();
             m_pos = Bom.size();
         }
+        m_gelesen += m_puffer.size();
+        return !m_ende;
     }
 
     QIODevice& m_datei;
     QByteArray m_puffer;
-    qsizetype m_basis = 0;  // place in the file of m_puffer[0]
-    qsizetype m_pos = 0;    // in m_puffer
+    QByteArray m_lang;     // the held bytes of a line that runs over the end of a piece
+    qint64 m_basis = 0;    // place in the file of m_puffer[0]
+    qsizetype m_pos = 0;   // in m_puffer
+    qint64 m_gelesen = 0;
     qsizetype m_bom = 0;
     bool m_ende = false;
     bool m_fehler = false;
+    bool m_zuGross = false;
 };
 
 // The section a line "[...]" opens: "" for [General].
@@ -198,6 +223,7 @@ public:
     }
 
     bool ok() const { return m_ok; }
+    bool leer() const { return m_leer; }
 
 private:
     QIODevice& m_neu;
@@ -208,9 +234,9 @@ private:
 
 } // namespace
 
-Gelesen lesen(QIODevice& datei, const QString& abschnitt, const std::vector<QString>& schluessel) {
+Gelesen lesen(QIODevice& datei, const std::vector<QString>& schluessel) {
     QHash<QString, int> gesucht;
-    for (std::size_t i = 0; i < schluessel.size(); ++i) gesucht.insert(voll(abschnitt, schluessel[i]), int(i));
+    for (std::size_t i = 0; i < schluessel.size(); ++i) gesucht.insert(schluessel[i], int(i));
     const QSet<QString> abschnitte = abschnitteFuer(gesucht.keys());
     Gelesen gelesen;
     gelesen.werte.resize(schluessel.size());
@@ -225,8 +251,8 @@ Gelesen lesen(QIODevice& datei, const QString& abschnitt, const std::vector<QStr
             betrifft = abschnitte.contains(aktuell);
         } else if (zeile.gleich < 0) {
             gelesen.beschaedigt = true;
-        } else if (betrifft) {
-            const auto treffer = gesucht.constFind(voll(aktuell, nameLesen(zeile.text.first(zeile.gleich))));
+        } else if (const std::optional<QString> name = zeile.schluessel(); betrifft && name) {
+            const auto treffer = gesucht.constFind(voll(aktuell, *name));
             if (treffer != gesucht.constEnd() && aktuell.size() >= tiefe[*treffer]) {
                 tiefe[*treffer] = aktuell.size();
                 gelesen.werte[*treffer] = wertLesen(zeile.text.sliced(zeile.gleich + 1));
@@ -234,15 +260,17 @@ Gelesen lesen(QIODevice& datei, const QString& abschnitt, const std::vector<QStr
         }
     }
     gelesen.vollstaendig = !leser.fehler();
+    gelesen.zuGross = leser.zuGross();
     return gelesen;
 }
 
-bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice& neu) {
+Geschrieben schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice& neu) {
     QList<QString> abschnitte;  // written, in the order of their first entry
-    QSet<QString> geschrieben;
+    QSet<QString> geschrieben, beruehrt;  // keys and sections written or removed
     for (const Eintrag& eintrag : eintraege) {
-        if (!abschnitte.contains(eintrag.abschnitt)) abschnitte << eintrag.abschnitt;
+        if (!abschnitte.contains(eintrag.abschnitt) && eintrag.wert) abschnitte << eintrag.abschnitt;
         geschrieben.insert(voll(eintrag.abschnitt, eintrag.schluessel));
+        beruehrt.insert(eintrag.abschnitt);
     }
     const QSet<QString> betroffen = abschnitteFuer(geschrieben.values());
 
@@ -253,32 +281,32 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
     struct Schritt {
         qsizetype stelle;
         qsizetype ende;
-        qsizetype abschnitt;  // -1: leave out [stelle, ende); abschnitte.size(): "[General]"
+        qsizetype abschnitt;  // -1: leave out [stelle, ende), -2: a heading left without lines; abschnitte.size(): "[General]"
     };
     std::vector<Schritt> schritte;
     std::vector<qsizetype> stelle(abschnitte.size(), -1);
-    qsizetype ersterKopf = -1, bom = 0;
+    qint64 ersterKopf = -1, bom = 0, laenge = 0;
     bool ohneAbschnitt = false;  // lines outside every section remain
     if (alt != nullptr) {
         Zeilenleser leser(*alt);
         QString aktuell;
-        Schritt kopf{0, 0, -1};
+        Schritt kopf{0, 0, -2};
         bool leer = false, beschaedigt = false;
         const auto blockEnde = [&] {
-            if (abschnitte.contains(aktuell) && leer) schritte.push_back(kopf);
+            if (beruehrt.contains(aktuell) && leer) schritte.push_back(kopf);
         };
         Zeile zeile;
         while (leser.naechste(zeile)) {
             if (zeile.text.startsWith('[')) {
                 blockEnde();
                 aktuell = abschnittAus(zeile.text, beschaedigt);
-                kopf = {zeile.leerAb, zeile.ende, -1};
+                kopf = {zeile.leerAb, zeile.ende, -2};
                 leer = true;
                 ersterKopf = ersterKopf < 0 ? zeile.anfang : ersterKopf;
                 const qsizetype i = abschnitte.indexOf(aktuell);
                 if (i >= 0 && stelle[i] < 0) stelle[i] = zeile.anfang;
-            } else if (zeile.gleich >= 0 && betroffen.contains(aktuell) &&
-                       geschrieben.contains(voll(aktuell, nameLesen(zeile.text.first(zeile.gleich))))) {
+            } else if (const std::optional<QString> name = zeile.schluessel();
+                       name && betroffen.contains(aktuell) && geschrieben.contains(voll(aktuell, *name))) {
                 schritte.push_back({zeile.leerAb, zeile.ende, -1});
             } else {
                 leer = false;
@@ -286,8 +314,10 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
             }
         }
         blockEnde();
-        if (leser.fehler() || !alt->seek(0)) return false;
+        if (leser.zuGross()) return Geschrieben::ZuGross;
+        if (leser.fehler() || !alt->seek(0)) return Geschrieben::Fehler;
         bom = leser.bomLaenge();
+        laenge = leser.gelesen();
     }
     const qsizetype neueStelle = ersterKopf >= 0 ? ersterKopf : bom;
     for (qsizetype i = 0; i < abschnitte.size(); ++i) schritte.push_back({stelle[i] < 0 ? neueStelle : stelle[i], 0, i});
@@ -301,13 +331,13 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
     qsizetype pos = bom;
     bool ok = alt == nullptr || alt->seek(bom);
     int umbrueche = 0;  // after new lines: the old text follows without its blanks, after so many line breaks
-    const auto kopieren = [&](qsizetype bis) {  // the old text from pos to `bis` (-1: the end)
+    const auto kopieren = [&](qsizetype bis) {  // the old text from pos to `bis`
         QByteArray stueck;
-        while (ok && alt != nullptr && (bis < 0 || pos < bis)) {
-            stueck.resize(bis < 0 ? Stueck : std::min(Stueck, bis - pos));
+        while (ok && alt != nullptr && pos < bis) {
+            stueck.resize(std::min(Stueck, bis - pos));
             const qint64 gelesen = alt->read(stueck.data(), stueck.size());
-            ok = gelesen > 0 || (gelesen == 0 && bis < 0);
-            if (gelesen <= 0) break;
+            ok = gelesen > 0;
+            if (!ok) break;
             pos += gelesen;
             QByteArrayView text = QByteArrayView(stueck).first(gelesen);
             while (umbrueche > 0 && !text.isEmpty() && istLeer(text.front())) text = text.sliced(1);
@@ -323,6 +353,8 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
         if (schritt.abschnitt < 0) {
             pos = schritt.ende;
             ok = ok && alt->seek(pos);
+            // Without its section, the blanks after it go too: one line break stays.
+            umbrueche = schritt.abschnitt == -2 ? std::max(umbrueche, 1) : umbrueche;
             continue;
         }
         ausgabe.absatz(2);
@@ -334,12 +366,13 @@ bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice&
         const QString& abschnitt = abschnitte[schritt.abschnitt];
         ausgabe.text(kopfText(abschnitt) + '\n');
         for (const Eintrag& eintrag : eintraege) {
-            if (eintrag.abschnitt == abschnitt) ausgabe.text(nameText(eintrag.schluessel) + '=' + wertText(eintrag.wert) + '\n');
+            if (eintrag.abschnitt == abschnitt && eintrag.wert) ausgabe.text(nameText(eintrag.schluessel) + '=' + wertText(*eintrag.wert) + '\n');
         }
         umbrueche = 2;
     }
-    kopieren(-1);
-    return ok && ausgabe.ok();
+    kopieren(laenge);
+    ausgabe.absatz(std::min(umbrueche, 1));
+    return ok && ausgabe.ok() ? Geschrieben::Ok : Geschrieben::Fehler;
 }
 
 } // namespace wk::ini

@@ -19,8 +19,9 @@ class QIODevice;
 // escapes, comments after ";", an unquoted comma making a list, "@" types, a
 // byte-order mark at the start of the file. A key that is given twice has the
 // value of its last line; a value in a section outweighs the same key written
-// under [General] ("Highscore1\1=5"). The file is read in pieces: memory holds
-// the line at hand and the entries asked for, whatever the size of the file.
+// under [General] ("Highscore1\1=5"). Bounded work for any file: it is read
+// in pieces, at most its first Obergrenze bytes, and memory holds one piece,
+// at most LaengsteZeile bytes of the line at hand and the entries asked for.
 //
 // Writing changes only the lines of the entries written; every other byte of
 // the file stays as it was (other sections, comments, lines QSettings cannot
@@ -30,11 +31,21 @@ class QIODevice;
 // the result as before, with the new values.
 namespace wk::ini {
 
-// One entry to be written. `wert` is UTF-8 text, or any bytes.
+// Read of a file at most: a store of the lists is a few KB, and its four
+// lists with names as long as the input box takes stay under 11 MB. Reading
+// this much takes the window's thread about 35 ms on a busy machine.
+inline constexpr qint64 Obergrenze = qint64{16} << 20;
+// Held of a line at most: far more than the longest name the input box takes
+// (32,767 characters, each written in at most 4 bytes); a longer value reads
+// as its first bytes.
+inline constexpr qsizetype LaengsteZeile = qsizetype{256} << 10;
+
+// One entry to be written. `wert` is UTF-8 text, or any bytes; nullopt
+// removes the key.
 struct Eintrag {
     QString abschnitt;
     QString schluessel;
-    std::string wert;
+    std::optional<std::string> wert;
 };
 
 struct Gelesen {
@@ -45,13 +56,18 @@ struct Gelesen {
     std::vector<std::optional<std::string>> werte;
     bool vollstaendig = true;  // false when the device failed before the end
     bool beschaedigt = false;  // lines QSettings cannot read were skipped
+    bool zuGross = false;      // the file is longer than Obergrenze; the rest was not read
 };
 
-Gelesen lesen(QIODevice& datei, const QString& abschnitt, const std::vector<QString>& schluessel);
+// The values of `schluessel`, each "Abschnitt/Schlüssel" as QSettings names it.
+Gelesen lesen(QIODevice& datei, const std::vector<QString>& schluessel);
+
+enum class Geschrieben { Ok, Fehler, ZuGross };
 
 // Writes the text of `alt` (nullptr: no file yet) with `eintraege` set, the
 // sections in the order of their first entry and the keys in the order given,
-// to `neu`. False when reading `alt` or writing `neu` failed.
-bool schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice& neu);
+// to `neu`. Fehler when reading `alt` or writing `neu` failed; ZuGross, with
+// nothing written, when `alt` is longer than Obergrenze.
+Geschrieben schreiben(QIODevice* alt, const std::vector<Eintrag>& eintraege, QIODevice& neu);
 
 } // namespace wk::ini

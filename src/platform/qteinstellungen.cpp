@@ -7,29 +7,37 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <functional>
+#include <map>
+#include <set>
 #include <utility>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QThread>
 #include <QtDebug>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "highscore/highscore.h"
+#include "platform/sperre.h"
 
 namespace wk {
 
 namespace {
 
+using Uhr = std::chrono::steady_clock;
+
 const QString Anwendungsdatei = QStringLiteral("/Wurfkrone/Wurfkrone.conf");
 const QString SperrZusatz = QStringLiteral(".sperre");
 const QString EntwurfsZusatz = QStringLiteral(".neu-");
+const QString Erledigt = QStringLiteral("Nachtrag/erledigt");  // the ids entered, while a journal still holds them
 constexpr std::chrono::milliseconds SperrPauseHoechstens{32};  // between two tries, doubling from 1 ms
 
 void melden(const QString& text) { qWarning().noquote() << "Einstellungen:" << text; }
@@ -46,69 +54,82 @@ QString zielVon(const QString& pfad) {
 
 bool laeuft(qint64 pid) { return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH; }
 
-// The lock of one save: the file `pfad`, locked with flock(2) and removed
-// again when the lock goes.
-class Sperre {
-public:
-    enum class Stand { Gehalten, Besetzt, Unmoeglich };
+// Device, inode, size and times of the file `pfad` leads to; empty when there is none.
+std::vector<qint64> dateistand(const QString& pfad) {
+    struct stat s{};
+    if (::stat(QFile::encodeName(pfad).constData(), &s) != 0) return {};
+    return {qint64(s.st_dev), qint64(s.st_ino), qint64(s.st_size), s.st_mtim.tv_sec, s.st_mtim.tv_nsec, s.st_ctim.tv_sec, s.st_ctim.tv_nsec};
+}
 
-    explicit Sperre(QString pfad) : m_pfad(std::move(pfad)) {}
-    Sperre(const Sperre&) = delete;
-    Sperre& operator=(const Sperre&) = delete;
-    ~Sperre() {
-        if (m_fd >= 0) {
-            // Removed while still held: whoever waits on this file notices
-            // that it is gone and makes a new one.
-            ::unlink(QFile::encodeName(m_pfad).constData());
-            ::close(m_fd);
-        }
-    }
-
-    // Tries until the lock is held or `frist` has passed, pausing from 1 ms
-    // on, doubling up to 32 ms. Unmoeglich when the file cannot be made or
-    // locked (errno tells why).
-    Stand nehmen(std::chrono::milliseconds frist) {
-        const QByteArray pfad = QFile::encodeName(m_pfad);
-        const QDeadlineTimer ende(frist);
-        std::chrono::milliseconds pause{1};
-        for (;;) {
-            const int fd = ::open(pfad.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-            if (fd < 0) {
-                return Stand::Unmoeglich;
-            }
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-                struct stat offen{}, jetzt{};
-                if (::fstat(fd, &offen) == 0 && ::stat(pfad.constData(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino &&
-                    offen.st_dev == jetzt.st_dev) {
-                    m_fd = fd;
-                    return Stand::Gehalten;
-                }
-                ::close(fd);  // its holder removed it meanwhile
-                continue;
-            }
-            const int fehler = errno;
-            ::close(fd);
-            if (fehler != EWOULDBLOCK) {
-                errno = fehler;
-                return Stand::Unmoeglich;
-            }
-            if (ende.hasExpired()) {
-                return Stand::Besetzt;
-            }
-            QThread::msleep(static_cast<unsigned long>(pause.count()));
-            pause = std::min(pause * 2, SperrPauseHoechstens);
-        }
-    }
-
-private:
-    QString m_pfad;
-    int m_fd = -1;
-};
+std::set<std::string> idsAus(const std::string& text) {
+    std::set<std::string> ids;
+    for (const QString& id : QString::fromStdString(text).split(u' ', Qt::SkipEmptyParts)) ids.insert(id.toStdString());
+    return ids;
+}
 
 } // namespace
 
-QtEinstellungen::QtEinstellungen(QString dateipfad, std::chrono::milliseconds wartezeit)
-    : m_dateipfad(std::move(dateipfad)), m_wartezeit(wartezeit) {}
+// The store under the lock, on the store's thread: reads the file as it is,
+// with the writes made so far.
+class QtEinstellungen::Transaktion final : public Eintraege {
+public:
+    explicit Transaktion(const QtEinstellungen& speicher) : m_speicher(speicher) {}
+
+    std::vector<std::string> lesen(const std::vector<std::string>& schluessel, const std::string& vorgabe) const override {
+        return m_speicher.nachlesen(m_werte, schluessel, vorgabe);
+    }
+
+    void schreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert) override {
+        schreiben(abschnitt, schluessel, std::optional(wert));
+    }
+    // nullopt removes the key.
+    void schreiben(const std::string& abschnitt, const std::string& schluessel, const std::optional<std::string>& wert) {
+        ini::Eintrag neu{QString::fromStdString(abschnitt), QString::fromStdString(schluessel), wert};
+        m_werte[neu.abschnitt + u'/' + neu.schluessel] = wert;
+        std::erase_if(m_eintraege, [&](const ini::Eintrag& e) { return e.abschnitt == neu.abschnitt && e.schluessel == neu.schluessel; });
+        m_eintraege.push_back(std::move(neu));
+    }
+
+    const std::vector<ini::Eintrag>& eintraege() const { return m_eintraege; }
+    // Every entry read or written, as it is now: what the store knows of the file.
+    const Werte& werte() const { return m_werte; }
+
+    // The entries of werte() that hold a value, to be written into a file anew.
+    std::vector<ini::Eintrag> alle() const {
+        std::vector<ini::Eintrag> alle;
+        for (const auto& [name, wert] : m_werte) {
+            if (wert) alle.push_back({name.section(u'/', 0, 0), name.section(u'/', 1), wert});
+        }
+        return alle;
+    }
+
+private:
+    const QtEinstellungen& m_speicher;
+    mutable Werte m_werte;
+    std::vector<ini::Eintrag> m_eintraege;
+};
+
+struct QtEinstellungen::Ausgang {
+    enum class Art { Gespeichert, Fehlgeschlagen, Abgebrochen } art = Art::Gespeichert;
+    std::vector<Auftrag> eingetragen{};  // by this save or before
+    bool idsBehalten = false;            // the store keeps ids of work entered
+};
+
+QtEinstellungen::QtEinstellungen(QString dateipfad, std::chrono::milliseconds geduld, Sichern sichern)
+    : m_dateipfad(std::move(dateipfad)),
+      m_geduld(geduld),
+      m_sichern(sichern),
+      m_journal(m_dateipfad, sichern),
+      m_bote(std::make_unique<QObject>()) {}
+
+QtEinstellungen::~QtEinstellungen() {
+    {
+        const std::lock_guard lage(m_sperre);
+        m_ende = true;
+    }
+    m_wecker.notify_all();
+    if (m_thread.joinable()) m_thread.join();
+}
 
 QString QtEinstellungen::standardPfad() {
     QString ordner = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -120,120 +141,270 @@ QString QtEinstellungen::standardPfad() {
 
 QString QtEinstellungen::sperrPfad() const { return m_dateipfad + SperrZusatz; }
 
-std::vector<std::string> QtEinstellungen::lesen(const std::string& abschnitt, const std::vector<std::string>& schluessel,
-                                                const std::string& vorgabe) const {
-    const QString name = QString::fromStdString(abschnitt);
-    std::vector<QString> namen;
-    for (const std::string& s : schluessel) namen.push_back(QString::fromStdString(s));
-    std::vector<std::string> werte(schluessel.size(), vorgabe);
-
+ini::Gelesen QtEinstellungen::dateiLesen(const std::vector<QString>& schluessel) const {
+    ini::Gelesen gelesen;
+    gelesen.werte.resize(schluessel.size());
     const QFileInfo info(m_dateipfad);
     QFile datei(m_dateipfad);
-    if (info.exists() && (!info.isFile() || !datei.open(QIODevice::ReadOnly))) {
+    if (schluessel.empty() || !info.exists()) return gelesen;
+    if (!info.isFile() || !datei.open(QIODevice::ReadOnly)) {
         einmalMelden(QStringLiteral("Datei %1 kann nicht gelesen werden").arg(m_dateipfad));
-    } else if (datei.isOpen()) {
-        const ini::Gelesen gelesen = ini::lesen(datei, name, namen);
-        if (!gelesen.vollstaendig) einmalMelden(QStringLiteral("Datei %1 kann nicht ganz gelesen werden").arg(m_dateipfad));
-        if (gelesen.beschaedigt) {
-            einmalMelden(QStringLiteral("Datei %1 ist beschädigt; gelesen wird, was lesbar ist, und der Rest bleibt, wie er ist")
-                             .arg(m_dateipfad));
-        }
-        for (std::size_t i = 0; i < werte.size(); ++i) {
-            if (gelesen.werte[i]) werte[i] = *gelesen.werte[i];
-        }
+        return gelesen;
     }
-    if (m_transaktion != nullptr) {
-        for (const ini::Eintrag& eintrag : *m_transaktion) {
-            const auto platz = std::find(namen.begin(), namen.end(), eintrag.schluessel);
-            if (eintrag.abschnitt == name && platz != namen.end()) werte[platz - namen.begin()] = eintrag.wert;
-        }
+    gelesen = ini::lesen(datei, schluessel);
+    if (!gelesen.vollstaendig) einmalMelden(QStringLiteral("Datei %1 kann nicht ganz gelesen werden").arg(m_dateipfad));
+    if (gelesen.beschaedigt) {
+        einmalMelden(QStringLiteral("Datei %1 ist beschädigt; gelesen wird, was lesbar ist, und der Rest bleibt, wie er ist")
+                         .arg(m_dateipfad));
     }
-    return werte;
+    if (gelesen.zuGross) {
+        einmalMelden(QStringLiteral("Datei %1 ist größer als %2 MB; gelesen wird ihr Anfang, und beim nächsten Speichern wird sie beiseitegelegt")
+                         .arg(m_dateipfad).arg(ini::Obergrenze >> 20));
+    }
+    return gelesen;
 }
 
-void QtEinstellungen::schreiben(const std::string& abschnitt, const std::string& schluessel,
-                                const std::string& wert) {
-    if (m_transaktion == nullptr) {
-        gesperrt([&] { schreiben(abschnitt, schluessel, wert); });
-        return;
-    }
-    ini::Eintrag neu{QString::fromStdString(abschnitt), QString::fromStdString(schluessel), wert};
-    const auto alt = std::find_if(m_transaktion->begin(), m_transaktion->end(), [&](const ini::Eintrag& e) {
-        return e.abschnitt == neu.abschnitt && e.schluessel == neu.schluessel;
-    });
-    if (alt != m_transaktion->end()) {
-        alt->wert = wert;
-    } else {
-        m_transaktion->push_back(std::move(neu));
-    }
+std::vector<std::string> QtEinstellungen::nachlesen(Werte& werte, const std::vector<std::string>& schluessel, const std::string& vorgabe) const {
+    std::vector<QString> namen, neu;
+    for (const std::string& s : schluessel) namen.push_back(QString::fromStdString(s));
+    std::copy_if(namen.begin(), namen.end(), std::back_inserter(neu), [&](const QString& n) { return !werte.contains(n); });
+    const ini::Gelesen gelesen = dateiLesen(neu);
+    for (std::size_t i = 0; i < neu.size(); ++i) werte[neu[i]] = gelesen.werte[i];
+    std::vector<std::string> texte;
+    for (const QString& name : namen) texte.push_back(werte[name].value_or(vorgabe));
+    return texte;
 }
 
-void QtEinstellungen::gesperrt(const std::function<void()>& arbeit) {
-    if (m_transaktion != nullptr) {
-        arbeit();
-        return;
-    }
-    const QString ordner = QFileInfo(m_dateipfad).absolutePath();
-    if (!QDir().mkpath(ordner)) melden(QStringLiteral("Ordner %1 kann nicht angelegt werden").arg(ordner));
-    Sperre sperre(sperrPfad());
-    bool gesichert = true;
-    switch (sperre.nehmen(m_wartezeit)) {
-    case Sperre::Stand::Gehalten:
-        break;
-    case Sperre::Stand::Besetzt:
-        melden(QStringLiteral("Sperre %1 wird von einem anderen Programm gehalten").arg(sperrPfad()));
-        gesichert = false;
-        break;
-    case Sperre::Stand::Unmoeglich: {
-        const QString grund = QString::fromLocal8Bit(std::strerror(errno));
-        melden(QStringLiteral("Sperre %1 kann nicht angelegt werden (%2); es geht ohne Sperre weiter").arg(sperrPfad(), grund));
-        break;
-    }
-    }
+std::vector<std::string> QtEinstellungen::lesen(const std::vector<std::string>& schluessel, const std::string& vorgabe) const {
+    // Read again when the file changed, by a save of any program or otherwise.
+    const std::vector<qint64> stand = dateistand(m_dateipfad);
+    const std::lock_guard lage(m_abbildSperre);
+    if (m_abbild.stand != stand) m_abbild = {stand, {}};
+    return nachlesen(m_abbild.werte, schluessel, vorgabe);
+}
 
-    std::vector<ini::Eintrag> eintraege;
+std::string QtEinstellungen::vormerken(Auftrag auftrag) {
+    auftrag.id = QString::number(QRandomGenerator::system()->generate64(), 36).toStdString();
+    auftrag.zeit = QDateTime::currentMSecsSinceEpoch();
     {
-        // Ends the transaction however the work ends.
-        struct Beenden {
-            std::vector<ini::Eintrag>*& laufend;
-            ~Beenden() { laufend = nullptr; }
-        } const beenden{m_transaktion};
-        m_transaktion = &eintraege;
-        arbeit();
+        const std::lock_guard lage(m_sperre);
+        m_offen.push_back({auftrag});
+        m_ruhig = false;
+        if (!m_thread.joinable()) m_thread = std::thread([this] { arbeiten(); });
     }
-    if (!eintraege.empty() && !(gesichert && speichern(eintraege))) {
-        melden(QStringLiteral("Datei %1 konnte nicht gespeichert werden; sie bleibt, wie sie war").arg(m_dateipfad));
+    m_wecker.notify_all();
+    return auftrag.id;
+}
+
+void QtEinstellungen::nachtragen() {
+    // Journals, drafts or a lock that programs before left: the work is to enter, the rest to remove.
+    const QFileInfo datei(m_dateipfad);
+    const QStringList reste{datei.fileName() + QStringLiteral(".offen-*"), datei.fileName() + EntwurfsZusatz + '*',
+                            datei.fileName() + SperrZusatz};
+    if (datei.absoluteDir().entryList(reste, QDir::Files | QDir::Hidden | QDir::System).isEmpty()) return;
+    {
+        const std::lock_guard lage(m_sperre);
+        m_nachtragen = true;
+        m_ruhig = false;
+        if (!m_thread.joinable()) m_thread = std::thread([this] { arbeiten(); });
+    }
+    m_wecker.notify_all();
+}
+
+void QtEinstellungen::anmelden(Beobachter& beobachter) { m_beobachter.push_back(&beobachter); }
+
+void QtEinstellungen::abmelden(Beobachter& beobachter) { std::erase(m_beobachter, &beobachter); }
+
+bool QtEinstellungen::warten(std::chrono::milliseconds frist) {
+    std::unique_lock lage(m_sperre);
+    return m_fertig.wait_for(lage, frist, [this] { return m_ruhig; });
+}
+
+void QtEinstellungen::arbeiten() {
+    std::unique_lock lage(m_sperre);
+    Uhr::time_point wieder = Uhr::now();  // a save that failed is tried again from then on
+    while (true) {
+        if (m_journalAlt || m_ende || Uhr::now() < wieder) {  // after a failure, new work waits on disk too
+            lage.unlock();
+            journalSchreiben();
+            lage.lock();
+        }
+        if (m_ende) return;
+        if (m_offen.empty() && !m_nachtragen) {
+            m_ruhig = true;
+            m_fertig.notify_all();
+            m_wecker.wait(lage);
+            continue;
+        }
+        if (Uhr::now() < wieder) {
+            m_wecker.wait_until(lage, wieder);
+            continue;
+        }
+        std::vector<Auftrag> eigene;
+        for (const Offen& offen : m_offen) eigene.push_back(offen.auftrag);
+        lage.unlock();
+        const Ausgang ausgang = eintragenVersuchen(eigene);
+        if (ausgang.art == Ausgang::Art::Fehlgeschlagen) {
+            journalSchreiben();
+            verzoegertMelden();
+        }
+        lage.lock();
+        if (ausgang.art == Ausgang::Art::Fehlgeschlagen) {
+            wieder = Uhr::now() + m_geduld;
+        } else if (ausgang.art == Ausgang::Art::Gespeichert) {
+            // Ids kept in the store are dropped by the next save once their journals are gone.
+            m_nachtragen = ausgang.idsBehalten;
+            std::erase_if(m_offen, [&](const Offen& o) {
+                return std::any_of(eigene.begin(), eigene.end(), [&](const Auftrag& a) { return a.id == o.auftrag.id; });
+            });
+            m_journalAlt = m_journal.vorhanden();
+            if (!ausgang.eingetragen.empty()) {
+                berichten([eingetragen = ausgang.eingetragen](Beobachter& b) { b.eingetragen(eingetragen); });
+            }
+        }
     }
 }
 
-bool QtEinstellungen::speichern(const std::vector<ini::Eintrag>& eintraege) const {
+void QtEinstellungen::journalSchreiben() {
+    std::unique_lock lage(m_sperre);
+    if (!m_journalAlt && std::all_of(m_offen.begin(), m_offen.end(), [](const Offen& o) { return o.imJournal; })) return;
+    std::vector<Auftrag> alle;
+    for (const Offen& offen : m_offen) alle.push_back(offen.auftrag);
+    lage.unlock();
+    const bool geschrieben = m_journal.schreiben(alle);
+    lage.lock();
+    if (!geschrieben) return;
+    m_journalAlt = false;
+    for (Offen& offen : m_offen) {
+        offen.imJournal = offen.imJournal || std::any_of(alle.begin(), alle.end(), [&](const Auftrag& a) { return a.id == offen.auftrag.id; });
+    }
+}
+
+void QtEinstellungen::verzoegertMelden() {
+    std::vector<Offen> neu;
+    {
+        const std::lock_guard lage(m_sperre);
+        for (Offen& offen : m_offen) {
+            if (!offen.gemeldet) neu.push_back(offen);
+            offen.gemeldet = true;
+        }
+    }
+    for (const Offen& offen : neu) berichten([offen](Beobachter& b) { b.verzoegert(offen.auftrag, offen.imJournal); });
+}
+
+void QtEinstellungen::berichten(std::function<void(Beobachter&)> was) {
+    QMetaObject::invokeMethod(m_bote.get(), [this, was = std::move(was)] {
+        for (Beobachter* beobachter : std::vector(m_beobachter)) {  // one may leave while another is told
+            if (std::find(m_beobachter.begin(), m_beobachter.end(), beobachter) != m_beobachter.end()) was(*beobachter);
+        }
+    }, Qt::QueuedConnection);
+}
+
+QtEinstellungen::Ausgang QtEinstellungen::eintragenVersuchen(const std::vector<Auftrag>& eigene) {
+    const QString ordner = QFileInfo(m_dateipfad).absolutePath();
+    if (!QDir().mkpath(ordner)) einmalMelden(QStringLiteral("Ordner %1 kann nicht angelegt werden").arg(ordner));
+    Sperre sperre(sperrPfad(), ordner);
+    const Uhr::time_point anfang = Uhr::now();
+    std::vector<qint64> zuletzt{-1};
+    std::chrono::milliseconds pause{1};
+    for (Sperre::Stand stand = sperre.nehmen(); stand != Sperre::Stand::Gehalten; stand = sperre.nehmen()) {
+        if (stand == Sperre::Stand::Unmoeglich) {
+            einmalMelden(QStringLiteral("Ordner %1 kann nicht gesperrt werden (%2)").arg(ordner, QString::fromLocal8Bit(std::strerror(errno))));
+            return {Ausgang::Art::Fehlgeschlagen};
+        }
+        journalSchreiben();  // while another program saves, the work waits on disk
+        if (Uhr::now() - anfang > m_geduld) verzoegertMelden();
+        // Meanwhile the holder may have entered this work.
+        if (std::vector<qint64> jetzt = dateistand(m_dateipfad); !eigene.empty() && jetzt != zuletzt) {
+            zuletzt = std::move(jetzt);
+            const std::set<std::string> erledigt = idsAus(Transaktion(*this).lesen({Erledigt.toStdString()}, "").front());
+            if (std::all_of(eigene.begin(), eigene.end(), [&](const Auftrag& a) { return erledigt.contains(a.id); })) return {Ausgang::Art::Gespeichert, eigene};
+        }
+        std::unique_lock lage(m_sperre);
+        if (m_wecker.wait_for(lage, pause, [this] { return m_ende; })) return {Ausgang::Art::Abgebrochen};
+        pause = std::min(pause * 2, SperrPauseHoechstens);
+    }
+    if (sperre.imOrdner()) {
+        einmalMelden(QStringLiteral("Sperre %1 kann nicht angelegt werden; gesperrt wird der Ordner %2").arg(sperrPfad(), ordner));
+    }
+
+    std::vector<Journal::Gefunden> journale = Journal::alle(m_dateipfad);
+    Transaktion transaktion(*this);
+    const std::set<std::string> erledigt = idsAus(transaktion.lesen({Erledigt.toStdString()}, "").front());
+    std::set<std::string> gesehen, inJournalen;
+    Ausgang ausgang;
+    std::vector<Auftrag> neu;
+    const auto aufnehmen = [&](const Auftrag& auftrag) {
+        if (!gesehen.insert(auftrag.id).second) return;
+        (erledigt.contains(auftrag.id) ? ausgang.eingetragen : neu).push_back(auftrag);
+    };
+    std::for_each(eigene.begin(), eigene.end(), aufnehmen);
+    for (const Journal::Gefunden& journal : journale) {
+        for (const Auftrag& auftrag : journal.auftraege) {
+            aufnehmen(auftrag);
+            inJournalen.insert(auftrag.id);
+        }
+    }
+    if (!neu.empty() || inJournalen != erledigt) {
+        eintragen(transaktion, neu);
+        std::string ids;
+        for (const std::string& id : inJournalen) ids += (ids.empty() ? "" : " ") + id;
+        if (inJournalen != erledigt) {
+            transaktion.schreiben(Erledigt.section(u'/', 0, 0).toStdString(), Erledigt.section(u'/', 1).toStdString(),
+                                  ids.empty() ? std::nullopt : std::optional(ids));
+        }
+        ausgang.idsBehalten = !ids.empty();
+        if (!speichern(transaktion)) return {Ausgang::Art::Fehlgeschlagen};
+        const std::lock_guard lage(m_abbildSperre);
+        m_abbild = {dateistand(m_dateipfad), transaktion.werte()};
+    }
+    for (const Journal::Gefunden& journal : journale) {
+        if (journal.verwaist) QFile::remove(journal.pfad);  // every line of it is entered now
+    }
+    resteEntfernen(zielVon(m_dateipfad));
+    ausgang.eingetragen.insert(ausgang.eingetragen.end(), neu.begin(), neu.end());
+    return ausgang;
+}
+
+bool QtEinstellungen::speichern(const Transaktion& transaktion) const {
     const QString ziel = zielVon(m_dateipfad);
     resteEntfernen(ziel);
     const QFileInfo info(ziel);
     const bool vorhanden = info.exists();
     if (ziel.isEmpty() || (vorhanden && !info.isFile())) {
-        melden(QStringLiteral("%1 ist keine gewöhnliche Datei").arg(m_dateipfad));
+        einmalMelden(QStringLiteral("%1 ist keine gewöhnliche Datei").arg(m_dateipfad));
         return false;
     }
     if (vorhanden && !(info.isWritable() && info.permissions().testFlag(QFile::WriteOwner))) {
-        melden(QStringLiteral("Datei %1 ist schreibgeschützt").arg(ziel));
+        einmalMelden(QStringLiteral("Datei %1 ist schreibgeschützt").arg(ziel));
         return false;
     }
     QFile alt(ziel);
     if (vorhanden && !alt.open(QIODevice::ReadOnly)) {
-        melden(QStringLiteral("Datei %1 kann nicht gelesen werden").arg(ziel));
+        einmalMelden(QStringLiteral("Datei %1 kann nicht gelesen werden").arg(ziel));
         return false;
     }
     const QString entwurfsPfad = ziel + EntwurfsZusatz + QString::number(QCoreApplication::applicationPid());
     QFile entwurf(entwurfsPfad);
-    bool ok = entwurf.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-              ini::schreiben(vorhanden ? &alt : nullptr, eintraege, entwurf) && entwurf.flush() &&
-              ::fdatasync(entwurf.handle()) == 0;
+    bool ok = entwurf.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    ini::Geschrieben geschrieben = ok ? ini::schreiben(vorhanden ? &alt : nullptr, transaktion.eintraege(), entwurf) : ini::Geschrieben::Fehler;
+    const bool beiseite = geschrieben == ini::Geschrieben::ZuGross;
+    if (beiseite) geschrieben = ini::schreiben(nullptr, transaktion.alle(), entwurf);
+    ok = geschrieben == ini::Geschrieben::Ok && entwurf.flush() && m_sichern(entwurf.handle()) == 0;
     entwurf.close();
     if (vorhanden) entwurf.setPermissions(info.permissions());
-    ok = ok && entwurf.error() == QFileDevice::NoError &&
-         ::rename(QFile::encodeName(entwurfsPfad).constData(), QFile::encodeName(ziel).constData()) == 0;
-    if (!ok) QFile::remove(entwurfsPfad);
+    const QByteArray zielName = QFile::encodeName(ziel);
+    const QByteArray abseits = QFile::encodeName(ziel + QDateTime::currentDateTime().toString(QStringLiteral(".'zu-gross'-yyyyMMdd-hhmmsszzz")));
+    if (ok && beiseite) {  // a second name for the old file first, so that the store is never missing
+        ok = ::link(zielName.constData(), abseits.constData()) == 0 || ::rename(zielName.constData(), abseits.constData()) == 0;
+        melden(QStringLiteral("Datei %1 ist zu groß; sie liegt jetzt unter %2, und die Bestenlisten stehen in einer neuen Datei")
+                   .arg(ziel, QFile::decodeName(abseits)));
+    }
+    ok = ok && entwurf.error() == QFileDevice::NoError && ::rename(QFile::encodeName(entwurfsPfad).constData(), zielName.constData()) == 0;
+    if (!ok) {
+        QFile::remove(entwurfsPfad);
+        einmalMelden(QStringLiteral("Datei %1 konnte nicht gespeichert werden; sie bleibt, wie sie war").arg(ziel));
+    }
     return ok;
 }
 
@@ -244,11 +415,11 @@ void QtEinstellungen::resteEntfernen(const QString& ziel) const {
         const QFileInfo datei(pfad);
         const QDir ordner = datei.absoluteDir();
         const QString vorsilbe = datei.fileName() + EntwurfsZusatz;
-        const QStringList namen = ordner.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        const QStringList namen = ordner.entryList({vorsilbe + '*'}, QDir::Files | QDir::Hidden | QDir::System);
         for (const QString& name : namen) {
             qsizetype ende = vorsilbe.size();
             while (ende < name.size() && name[ende].isDigit()) ++ende;
-            const qint64 pid = name.startsWith(vorsilbe) ? name.sliced(vorsilbe.size(), ende - vorsilbe.size()).toLongLong() : 0;
+            const qint64 pid = name.sliced(vorsilbe.size(), ende - vorsilbe.size()).toLongLong();
             if (pid > 0 && !laeuft(pid)) QFile::remove(ordner.filePath(name));
         }
     }
@@ -263,6 +434,7 @@ void QtEinstellungen::resteEntfernen(const QString& ziel) const {
 }
 
 void QtEinstellungen::einmalMelden(const QString& text) const {
+    const std::lock_guard lage(m_meldeSperre);
     if (!m_gemeldet.contains(text)) {
         m_gemeldet << text;
         melden(text);

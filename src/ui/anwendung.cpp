@@ -14,7 +14,12 @@
 namespace wk {
 
 Anwendung::Anwendung(const Dienste& dienste, const Artwork& artwork)
-    : m_dienste(dienste), m_artwork(artwork), m_highscore(dienste.einstellungen, dienste.meldung) {}
+    : m_dienste(dienste), m_artwork(artwork), m_highscore(dienste.einstellungen, dienste.meldung) {
+    // Results saved after the start window was loaded: it shows them at once.
+    m_highscore.beiNeuenErgebnissen([this] {
+        if (m_form2) m_form2->listeAktualisieren();
+    });
+}
 
 Anwendung::Anwendung(const Dienste& dienste, const Artwork& artwork, Tipptabelle& tipptabelle)
     : Anwendung(dienste, artwork) {
@@ -26,7 +31,10 @@ Anwendung::~Anwendung() {
     delete m_form2.data();
 }
 
-void Anwendung::starten() { startfensterZeigen(); }
+void Anwendung::starten() {
+    m_dienste.einstellungen.nachtragen();  // what earlier runs could not enter
+    startfensterZeigen();
+}
 
 void Anwendung::startfensterZeigen() {
     auto* form2 = new Form2(m_stand, m_highscore, m_dienste.eingabe, m_dienste.links, m_artwork);
@@ -61,7 +69,7 @@ void Anwendung::spielStarten() {
 }
 
 void Anwendung::Auswertung() {
-    m_highscore.Auswertung(m_stand);
+    m_highscore.Auswertung(m_stand);  // entered by the store's own thread; the start window follows it
     // The new start window is shown before the game window closes, so the
     // program never passes through a moment without a window.
     QPointer<Form1> spielfenster = m_form1;

@@ -297,7 +297,7 @@ void Form1::darstellen() {
     }
     zeigeText(*m_label3, qs(feld.Label3));
     for (int i = 0; i < 6; ++i) {
-        zeigeText(*m_label2[i], qs(feld.Label2[i].Caption));
+        zeigeName(*m_label2[i], qs(feld.Label2[i].Caption));
         m_label2[i]->setVisible(feld.Label2[i].Visible);
         setzeText(m_punkt[i], feld.Punkt[i].Caption);
         m_punkt[i]->setVisible(feld.Punkt[i].Visible);

@@ -362,11 +362,15 @@ void Form2::Form_Load() {
     zeigeText(*m_label4, QStringLiteral("Highscore bei 1 Rundenspiel."));
 }
 
+void Form2::listeAktualisieren() { highscore_anzeigen(m_laenge, m_beimLaden); }
+
 void Form2::highscore_anzeigen(int laenge, bool beimLaden) {
+    m_laenge = laenge;
+    m_beimLaden = beimLaden;
     const HighscoreAnzeige anzeige = m_highscore.highscore_anzeigen(laenge, beimLaden);
     zeigeText(*m_label4, ausUtf8(anzeige.titel));
     for (int k = 0; k < 20; ++k) {
-        zeigeText(*m_vorname[k], ausUtf8(anzeige.namen[k]));
+        zeigeName(*m_vorname[k], ausUtf8(anzeige.namen[k]));
         zeigeText(*m_punkt[k], ausUtf8(anzeige.punkte[k]));
     }
 }

@@ -36,6 +36,10 @@ public:
     Form2(Spielstand& stand, Highscore& highscore, Eingabe& eingabe, LinkOeffner& links,
           const Artwork& artwork, QWidget* parent = nullptr);
 
+    // Shows the list on screen again as the store holds it now, in the same
+    // form (with " Punkte" while no list button was pressed).
+    void listeAktualisieren();
+
     // The About dialog while it is open, otherwise null.
     FrmAbout* about() const { return m_about; }
 
@@ -66,6 +70,8 @@ private:
     LinkOeffner& m_links;
     const Artwork& m_artwork;
     bool m_geschmueckt = false;
+    int m_laenge = 1;         // of the list on screen
+    bool m_beimLaden = true;  // it shows " Punkte"
     QPointer<FrmAbout> m_about{};
     Ansage* m_ansage = nullptr;  // made when a list is first told
 

@@ -27,7 +27,8 @@ int zahl(const std::string& text, int lo, int hi, int sonst) {
 
 Gegnerauswahl gegnerauswahlLesen(const Einstellungen& einstellungen) {
     const Gegnerauswahl vorgabe;
-    const std::vector<std::string> werte = einstellungen.lesen(Abschnitt, {"Anzahl", "Staerke", "Tempo"}, "");
+    const std::vector<std::string> werte =
+        einstellungen.lesen({Abschnitt + "/Anzahl", Abschnitt + "/Staerke", Abschnitt + "/Tempo"}, "");
     Gegnerauswahl auswahl;
     auswahl.anzahl = zahl(werte[0], 0, MaxComputer, vorgabe.anzahl);
     auswahl.staerke = zahl(werte[1], 1, int(Staerken.size()), vorgabe.staerke);
@@ -37,11 +38,11 @@ Gegnerauswahl gegnerauswahlLesen(const Einstellungen& einstellungen) {
 }
 
 void gegnerauswahlSchreiben(Einstellungen& einstellungen, const Gegnerauswahl& auswahl) {
-    einstellungen.gesperrt([&] {
-        einstellungen.schreiben(Abschnitt, "Anzahl", std::to_string(auswahl.anzahl));
-        einstellungen.schreiben(Abschnitt, "Staerke", std::to_string(auswahl.staerke));
-        einstellungen.schreiben(Abschnitt, "Tempo", std::string(TempoNamen[static_cast<std::size_t>(auswahl.tempo)]));
-    });
+    Auftrag auftrag;
+    auftrag.setzen = {{Abschnitt + "/Anzahl", std::to_string(auswahl.anzahl)},
+                      {Abschnitt + "/Staerke", std::to_string(auswahl.staerke)},
+                      {Abschnitt + "/Tempo", std::string(TempoNamen[static_cast<std::size_t>(auswahl.tempo)])}};
+    einstellungen.vormerken(std::move(auftrag));
 }
 
 } // namespace wk

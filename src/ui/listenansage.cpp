@@ -27,8 +27,9 @@ QString listenAnsage(const QWidget& startfenster) {
     for (int platz = 1; platz <= ListenLaenge; ++platz) {
         const QString punkte = voll(startfenster, QStringLiteral("Punkt_%1").arg(platz - 1));
         if (zahlAusText(punkte.toStdString()) > 0) {
+            // The name as its label holds it: between U+2068 and U+2069.
             const QString name = einzeilig(voll(startfenster, QStringLiteral("Vorname_%1").arg(platz - 1)));
-            plaetze << QStringLiteral("%1. \u2068%2\u2069 %3").arg(platz).arg(name, punkte);
+            plaetze << QStringLiteral("%1. %2 %3").arg(platz).arg(name, punkte);
         }
     }
     return voll(startfenster, QStringLiteral("Label4")) + u' ' +

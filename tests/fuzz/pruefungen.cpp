@@ -46,6 +46,7 @@ std::string nichtEndlich(const QString& pfad) {
     stand.spielerAnlegen(1);
     stand.Gesamtpunkte[1] = 245;
     highscore.Auswertung(stand);
+    if (!speicher.warten(std::chrono::seconds(30))) fehler += "das Spiel wird nicht eingetragen\n";
     return fehler;
 }
 
@@ -106,19 +107,18 @@ std::string wieVorher(const QString& pfad, const QMap<QString, QByteArray>& qset
     QtEinstellungen speicher(pfad);
     std::string fehler;
     for (const int laenge : Spiellaengen) {
-        const std::string abschnitt = "Highscore" + std::to_string(laenge);
+        const std::string abschnitt = "Highscore" + std::to_string(laenge) + "/";
         std::vector<std::string> schluessel;
         for (int platz = 1; platz <= ListenLaenge; ++platz) {
-            schluessel.push_back(std::to_string(platz));
-            schluessel.push_back("Name" + std::to_string(platz));
+            schluessel.push_back(abschnitt + std::to_string(platz));
+            schluessel.push_back(abschnitt + "Name" + std::to_string(platz));
         }
-        const std::vector<std::string> werte = speicher.lesen(abschnitt, schluessel, Fehlt);
+        const std::vector<std::string> werte = speicher.lesen(schluessel, Fehlt);
         for (std::size_t i = 0; i < schluessel.size(); ++i) {
-            const QByteArray erwartet = qsettings.value(QString::fromStdString(abschnitt + "/" + schluessel[i]), "Text:" + QByteArray::fromStdString(Fehlt));
+            const QByteArray erwartet = qsettings.value(QString::fromStdString(schluessel[i]), "Text:" + QByteArray::fromStdString(Fehlt));
             const QByteArray gelesen = "Text:" + QByteArray::fromStdString(werte[i]);
             if (gelesen != erwartet && !(werte[i] == Fehlt && !erwartet.startsWith("Text:"))) {
-                fehler += abschnitt + "/" + schluessel[i] + " liest \"" + gelesen.toStdString() + "\" statt \"" +
-                          erwartet.toStdString() + "\"\n";
+                fehler += schluessel[i] + " liest \"" + gelesen.toStdString() + "\" statt \"" + erwartet.toStdString() + "\"\n";
             }
         }
     }

@@ -110,6 +110,7 @@ private slots:
     void einBlattZaehltGenauEinmal() {
         QFETCH(bool, waehrendDesWurfs);
         Tisch t(2, 2);
+        t.stand.Namen[2] = "\u202EAnna";  // a right-to-left override, which must end with the name
         while (t.stand.Eingetragen < 12) t.automat.zug();
         t.automat.wuerfeln();
         if (waehrendDesWurfs) {
@@ -124,9 +125,9 @@ private slots:
         };
         t.spiel.Kategorie_Click(t.automat.besteKategorie());
         const wk::Spielfeld& f = t.spiel.feld();
-        QCOMPARE(t.meldung.texte, std::vector<std::string>{"Spieler 2 ist mit Würfeln dran."});
+        QCOMPARE(t.meldung.texte, std::vector<std::string>{"\u2068\u202EAnna\u2069 ist mit Würfeln dran."});
         QCOMPARE(t.stand.RundenGespielt, (std::vector<int>{0, 1, 0}));
-        QCOMPARE(f.Label3, std::string("Spieler 2 ist am Würfeln."));
+        QCOMPARE(f.Label3, std::string("\u2068\u202EAnna\u2069 ist am Würfeln."));
         blattIstFrisch(f);
         for (int i = 0; i < 100; ++i) t.spiel.Timer1_Timer();
         t.spiel.w1_Click(0);
@@ -161,7 +162,7 @@ private slots:
         };
         QCOMPARE(t.automat.spielen(), 13 * spieler * runden);
         std::vector<std::string> texte;  // each message but the last names whose sheet comes next
-        for (int i = 1; i < spieler * runden; ++i) texte.push_back("Spieler " + std::to_string(i % spieler + 1) + " ist mit Würfeln dran.");
+        for (int i = 1; i < spieler * runden; ++i) texte.push_back("\u2068Spieler " + std::to_string(i % spieler + 1) + "\u2069 ist mit Würfeln dran.");
         texte.push_back(" Alle Runden wurden absolviert..");
         QCOMPARE(t.meldung.texte, texte);
         QCOMPARE(t.auswertungen, 1);

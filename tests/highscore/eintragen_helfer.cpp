@@ -2,23 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Test helper: eintragen_helfer DATEI NAME=PUNKTE... enters each result into
-// the highscore file as a game of its own, one transaction each. It prints
-// "bereit" and waits until its standard input is closed, so that several
-// helpers can be let go at one moment.
+// the highscore file as a game of its own, and waits until it is saved
+// before the next. It prints "bereit" and waits until its standard input is
+// closed, so that several helpers can be let go at one moment.
 
 #include <iostream>
 #include <limits>
+
+#include <QCoreApplication>
 
 #include "game/zahltext.h"
 #include "highscore/highscore.h"
 #include "platform/qteinstellungen.h"
 
 int main(int argc, char** argv) {
+    QCoreApplication programm(argc, argv);
     if (argc < 2) return 2;
-    // The game waits 5 s for another program's save and then drops its own;
-    // on a busy machine sixteen programs could wait that long, and the test
-    // is about the lock, not about that way out.
-    wk::QtEinstellungen einstellungen(QString::fromLocal8Bit(argv[1]), std::chrono::minutes(1));
+    wk::QtEinstellungen einstellungen(QString::fromLocal8Bit(argv[1]));
     struct : wk::Meldung {
         void zeigen(const std::string& text) override { std::cerr << text << '\n'; }
     } meldung;
@@ -32,5 +32,6 @@ int main(int argc, char** argv) {
         stand.Namen[1] = ergebnis.substr(0, ergebnis.rfind('='));
         stand.Gesamtpunkte[1] = wk::zahlAusText(ergebnis.substr(ergebnis.rfind('=') + 1));
         highscore.Auswertung(stand);
+        if (!einstellungen.warten(std::chrono::minutes(2))) return 1;
     }
 }

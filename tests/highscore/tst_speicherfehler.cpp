@@ -4,7 +4,8 @@
 // The highscore lists and the settings store they live in: ranking and
 // clearing over a store in memory; the store over real files: files the
 // released program wrote, hostile names, damaged, huge, linked or unreachable
-// files, a full disk, the lock in every state and what crashed programs left.
+// files, a full disk, the lock in every state, what crashed programs left,
+// and results that wait in the journal until the store can take them.
 // (How the store reads damaged or odd files is checked against QSettings by
 // the fuzz corpus in tst_fuzzkorpus.)
 
@@ -17,10 +18,13 @@
 #include <QTest>
 
 #include <csignal>
+#include <mutex>
 #include <optional>
+#include <set>
 
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,7 +35,35 @@
 
 namespace {
 
-QStringList warnungen;
+std::mutex protokollSperre;
+QStringList warnungen;  // the store's thread logs too
+std::set<ino_t> gesichert;  // files flushed to disk by the store
+QList<QByteArray> gesicherteTexte;  // the small ones, as they were then
+
+// The store's way to flush a file, watched: every file it puts in place must
+// have been flushed before, while it was still a draft.
+int sichern(int fd) {
+    struct stat s{};
+    ::fstat(fd, &s);
+    QFile text(QStringLiteral("/proc/self/fd/%1").arg(fd));  // opened for writing only: read anew
+    const bool entwurf = text.symLinkTarget().endsWith(QStringLiteral(".neu")) || text.symLinkTarget().contains(QStringLiteral(".neu-"));
+    const bool klein = s.st_size < 1 << 20 && text.open(QIODevice::ReadOnly);
+    const std::lock_guard lage(protokollSperre);
+    if (entwurf) gesichert.insert(s.st_ino);
+    if (klein) gesicherteTexte << text.readAll();
+    return ::fdatasync(fd);
+}
+
+bool gesichertWurde(const QString& pfad) {
+    struct stat s{};
+    const std::lock_guard lage(protokollSperre);
+    return ::stat(QFile::encodeName(pfad).constData(), &s) == 0 && gesichert.contains(s.st_ino);
+}
+
+int modus(const QString& pfad) {
+    struct stat s{};
+    return ::stat(QFile::encodeName(pfad).constData(), &s) == 0 ? int(s.st_mode & 07777) : -1;
+}
 
 // As text, a leading byte-order mark included (QString::fromStdString drops it).
 QString q(const std::string& text) { return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(text); }
@@ -52,8 +84,10 @@ QStringList angezeigt(wk::Einstellungen& speicher, int laenge = 1) {
 }
 
 // Enters a finished game of one Runde with these players, as "Name:Punkte"
-// in player order ("nan" and "inf" for points that are no number).
-void eintragen(wk::Einstellungen& speicher, const QStringList& spieler) {
+// in player order ("nan" and "inf" for points that are no number), and
+// returns what the player was told, once the store has entered the game or
+// told. A store in memory enters it at once, without a word.
+QStringList eintragen(wk::Einstellungen& speicher, const QStringList& spieler) {
     wk::Spielstand stand;
     stand.spielerAnlegen(int(spieler.size()));
     for (int p = 1; p <= spieler.size(); ++p) {
@@ -61,8 +95,14 @@ void eintragen(wk::Einstellungen& speicher, const QStringList& spieler) {
         stand.Gesamtpunkte[p] = spieler[p - 1].section(':', -1).toDouble();
     }
     FakeMeldung meldung;
-    wk::Highscore(speicher, meldung).Auswertung(stand);
-    QVERIFY(meldung.texte.empty());
+    wk::Highscore highscore(speicher, meldung);
+    highscore.Auswertung(stand);
+    auto* echt = dynamic_cast<wk::QtEinstellungen*>(&speicher);
+    if (!QTest::qWaitFor([&] { return !meldung.texte.empty() || !echt || echt->warten(std::chrono::milliseconds(0)); }, 20000)) return {"(nothing told, nothing saved)"};
+    QTest::qWait(echt ? 50 : 0);  // a message told late would come now
+    QStringList texte;
+    for (const std::string& text : meldung.texte) texte << QString::fromStdString(text);
+    return texte;
 }
 
 QByteArray inhalt(const QString& pfad) {
@@ -88,8 +128,8 @@ qint64 toterProzess() {
     return kind;
 }
 
-enum Lage { KeineDatei, Datei, GrosseDatei, Beschaedigt, PlatteVoll, DateiUnlesbar, DateiSchreibgeschuetzt, OrdnerSchreibgeschuetzt,
-            SperreLebend, SperreTot, SperreOrdner, ResteToter, Verknuepfung };
+enum Lage { KeineDatei, Datei, GrosseDatei, UeberGross, Beschaedigt, PlatteVoll, VormerkenUnmoeglich, DateiUnlesbar, DateiSchreibgeschuetzt,
+            OrdnerSchreibgeschuetzt, SperreLebend, SperreTot, SperreOrdner, ResteToter, Verknuepfung };
 
 } // namespace
 
@@ -98,14 +138,33 @@ class TstSpeicherfehler : public QObject {
 
     std::optional<QTemporaryDir> m_ordner;
     QString pfad() const { return m_ordner->filePath(QStringLiteral("Wurfkrone.conf")); }
+    const uid_t m_ich = getuid();
     void rechteZurueck() {  // the own user again, and the folder writable
-        QCOMPARE(seteuid(getuid()), 0);
+        QCOMPARE(setresuid(m_ich, m_ich, m_ich), 0);
         QVERIFY(QFile::setPermissions(m_ordner->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+    // As the user "nobody" when root, who owns the folder and all in it then:
+    // permissions do not stop root, and another user's programs are not
+    // root's to signal.
+    // False when that cannot be done.
+    bool alsNiemand() {
+        const passwd* niemand = getpwnam("nobody");
+        if (geteuid() != 0) return true;
+        const QDir ordner(m_ordner->path());
+        bool ok = niemand != nullptr;
+        const QStringList namen = ordner.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot) << ".";
+        for (const QString& name : namen) {
+            ok = ok && lchown(QFile::encodeName(ordner.filePath(name)).constData(), niemand->pw_uid, niemand->pw_gid) == 0;
+        }
+        return ok && setresuid(niemand->pw_uid, niemand->pw_uid, 0) == 0;  // root stays in reach
     }
 
 private slots:
     void initTestCase() {
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { warnungen << text; });
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            const std::lock_guard lage(protokollSperre);
+            warnungen << text;
+        });
         std::signal(SIGXFSZ, SIG_IGN);  // writing past the file size limit fails rather than ending the program
     }
     void init() {
@@ -113,7 +172,11 @@ private slots:
         m_ordner.emplace(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/wurfkrone-XXXXXX") : QDir::tempPath() + QStringLiteral("/wurfkrone-XXXXXX"));
         warnungen.clear();
     }
-    void cleanup() { rechteZurueck(); }
+    void cleanup() {
+        rechteZurueck();
+        const rlimit offen{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &offen);
+    }
 
     void auswertungReihtJedenSpielerEin_data() {
         QTest::addColumn<QStringList>("vorher");
@@ -147,7 +210,6 @@ private slots:
             speicher.werte["Highscore1/Name" + std::to_string(platz)] = vorher[platz - 1].section(':', 0, 0).toStdString();
         }
         eintragen(speicher, spieler);
-        QCOMPARE(speicher.zugriffeOhneTransaktion, 0);
         QCOMPARE(angezeigt(speicher), nachher);
     }
 
@@ -162,7 +224,6 @@ private slots:
         highscore.highscore_loeschen();
         QCOMPARE(meldung.texte, std::vector<std::string>{" Highscore wird gelöscht."});
         QCOMPARE(geschriebenBeimHinweis, 0);
-        QCOMPARE(speicher.zugriffeOhneTransaktion, 0);
         for (const int laenge : wk::Spiellaengen) QCOMPARE(angezeigt(speicher, laenge), plaetze({}, QStringLiteral("..:0")));
         QCOMPARE(highscore.BestenPunkte()[1], 245.0);  // the list in memory stays as it was
     }
@@ -184,8 +245,8 @@ private slots:
         wk::QtEinstellungen speicher(datei + QStringLiteral(".conf"));
         for (const auto& [abschnitt, zeilen] : erwartet.asKeyValueRange()) {  // the keys of a section in one read
             std::vector<std::string> schluessel;
-            for (const QByteArray& zeile : zeilen) schluessel.push_back(zeile.sliced(abschnitt.size() + 1).split('\t').front().toStdString());
-            const std::vector<std::string> werte = speicher.lesen(abschnitt.toStdString(), schluessel, "-");
+            for (const QByteArray& zeile : zeilen) schluessel.push_back(zeile.split('\t').front().toStdString());
+            const std::vector<std::string> werte = speicher.lesen(schluessel, "-");
             QList<QByteArray> gelesen;  // the lines as the file beside records them
             for (std::size_t i = 0; i < werte.size(); ++i) {
                 gelesen << zeilen[i].first(zeilen[i].indexOf('\t') + 1) + (werte[i] == "-" ? "-" : QByteArray::fromStdString(werte[i]).toHex());
@@ -198,58 +259,70 @@ private slots:
     // the disk and the lock. The file holds the list of "Alt" and other lines,
     // lone surrogates among them. Reading creates no file, holds no more than
     // a piece of the file in memory, and neither waits for the lock nor logs
-    // anything while the file is whole and readable. A save waits for a
-    // living holder of the lock (here an earlier version's QLockFile) and is
-    // then dropped; takes over at once a lock left by a program that died,
-    // empty or not; goes on without a lock that cannot be made; removes the
-    // drafts and check files of programs that no longer run and the guard an
-    // earlier version left; writes through a link, which stays. A save that
-    // cannot be made leaves the file byte for byte and is logged; one that can
-    // keeps every other line, and every name comes back as typed, to this
-    // store and to QSettings as earlier versions read. Nothing is left beside
-    // the file but `bleiben`: no draft, no copy of a damaged file.
+    // anything while the file is whole and readable. A save that can be made
+    // is made quietly: it takes over at once a lock left by a program that
+    // died, empty or not; locks the folder where no lock file can be made;
+    // removes the drafts of programs that no longer run (another user's run)
+    // and the guard an earlier version left; writes through a link, which
+    // stays; keeps every other line, the file's permissions, and every name as
+    // typed, to this store and to QSettings as earlier versions read; moves a
+    // file too large aside once. A save that cannot be made now (the lock held
+    // by a living program, here an earlier version's QLockFile; a full disk; a
+    // file that cannot be read or written) leaves the file as it was, and the
+    // game waits in the journal, flushed to disk, or in memory where not even
+    // that can be written; the player is told once; the game is entered when
+    // the cause goes. Every file put in place was flushed to disk first.
+    // Nothing is left beside the file but `bleiben`.
     void speichernInJederLage_data() {
         QTest::addColumn<int>("lage");
         QTest::addColumn<QStringList>("namen");  // entered in one game, each with 100 points
-        QTest::addColumn<bool>("gespeichert");
-        QTest::addColumn<QString>("warnung");  // a pattern the log matches; "": nothing logged
+        QTest::addColumn<QString>("gemeldet");   // a pattern of what the player is told; "": saved at once, quietly
+        QTest::addColumn<QString>("warnung");    // a pattern the log matches; "": nothing logged
         QTest::addColumn<QStringList>("bleiben");
-        const auto fall = [](const char* name, Lage lage, bool gespeichert, const char* warnung = "", const QStringList& bleiben = {},
+        const auto fall = [](const char* name, Lage lage, const char* gemeldet, const char* warnung = "", const QStringList& bleiben = {},
                              const QStringList& namen = {"Neu"}) {
-            QTest::newRow(name) << int{lage} << namen << gespeichert << QString::fromUtf8(warnung) << bleiben;
+            QTest::newRow(name) << int{lage} << namen << QString::fromUtf8(gemeldet) << QString::fromUtf8(warnung) << bleiben;
         };
-        const auto namen = [&fall](const char* name, const QStringList& namen) { fall(name, KeineDatei, true, "", {}, namen); };
+        const auto namen = [&fall](const char* name, const QStringList& namen) { fall(name, KeineDatei, "", "", {}, namen); };
         const QString bom(QChar(0xFEFF));
-        namen("names with markup, one of 1 MB", {"<b>fett</b>", "<img src=\"/dev/zero\">" + QString(1 << 20, 'x'), "&amp;"});
+        const char* vorgemerkt = "^Die Ergebnisse konnten noch nicht gespeichert werden.\nSie sind vorgemerkt";
+        const char* imSpeicher = "^Die Ergebnisse konnten nicht gespeichert werden,\nauch nicht vorläufig";
+        namen("names with markup, one as long as the input box takes", {"<b>fett</b>", "<img src=\"/dev/zero\">" + QString(32767, 'x'), "&amp;"});
         namen("names with byte-order marks before, inside and after", {bom + "A", bom + bom + "B", "C" + bom, "a" + bom + "1"});
         namen("names with the file's own syntax", {"A, B", "Sie sagte \"Hallo\"", "x=y;z", "[Highscore1]", "; nur Text", "C:\\Spiele\\"});
         namen("names with control characters, escapes, types, letters beyond ASCII",
-              {"Tab\tund\nZeile\rEnde", QString::fromUtf8("Null\0\x31", 6), "\x7f\x01\\x41", "@Variant(0)", "@@", "Jürgen Öztürk-Weiß \U0001F3B2"});
-        fall("lone surrogates in another section", Datei, true);
-        fall("a store of 12 MB", GrosseDatei, true);
-        fall("a damaged file", Beschaedigt, true, "beschädigt");
-        fall("a damaged file on a full disk", PlatteVoll, false, "beschädigt(.|\n)*nicht gespeichert");
-        fall("file unreadable", DateiUnlesbar, false, "nicht gespeichert");
-        fall("file read-only", DateiSchreibgeschuetzt, false, "nicht gespeichert");
-        fall("folder read-only", OrdnerSchreibgeschuetzt, false, "nicht gespeichert");
-        fall("lock held by a living program", SperreLebend, false, "gehalten(.|\n)*nicht gespeichert", {"Wurfkrone.conf.sperre"});
-        fall("lock left by a dead program", SperreTot, true);
-        fall("lock left empty by a killed program, drafts of dead ones", ResteToter, true, "", {"Wurfkrone.conf.neu-" + QString::number(getppid())});
-        fall("a directory in place of the lock", SperreOrdner, true, "kann nicht angelegt werden", {"Wurfkrone.conf.sperre"});
-        fall("a link to a file that is no store", Verknuepfung, true, "", {"ziel.conf"});
+              {"Tab\tund\nZeile\rEnde\vSenkrecht\fSeite", QString::fromUtf8("Null\0\x31", 6), "\x7f\x01\\x41", "@Variant(0)", "@@", "Jürgen Öztürk-Weiß \U0001F3B2"});
+        fall("lone surrogates in another section", Datei, "");
+        fall("a store of 12 MB", GrosseDatei, "");
+        fall("a store over 16 MB: moved aside once", UeberGross, "", "größer als 16 MB(.|\n)*zu groß", {"Wurfkrone.conf.zu-gross-*"});
+        fall("a line without \"=\"", Beschaedigt, "", "beschädigt");
+        fall("a section header without \"]\" on a full disk", PlatteVoll, vorgemerkt, "beschädigt(.|\n)*nicht gespeichert");
+        fall("a disk that takes not even the journal", VormerkenUnmoeglich, imSpeicher, "nicht gespeichert");
+        fall("file unreadable", DateiUnlesbar, vorgemerkt, "nicht gelesen");
+        fall("file read-only", DateiSchreibgeschuetzt, vorgemerkt, "schreibgeschützt");
+        fall("folder read-only", OrdnerSchreibgeschuetzt, imSpeicher, "nicht gespeichert");
+        fall("lock held by a living program", SperreLebend, vorgemerkt);
+        fall("lock left by a dead program", SperreTot, "");
+        fall("lock left empty by a killed program, drafts of dead ones and another user's", ResteToter, "", "",
+             {"Wurfkrone.conf.neu-1", "Wurfkrone.conf.neu-" + QString::number(getppid())});
+        fall("a directory in place of the lock", SperreOrdner, "", "gesperrt wird der Ordner", {"Wurfkrone.conf.sperre"});
+        fall("a link to a file that is no store", Verknuepfung, "", "", {"ziel.conf"});
     }
     void speichernInJederLage() {
         QFETCH(int, lage);
         QFETCH(QStringList, namen);
-        QFETCH(bool, gespeichert);
+        QFETCH(QString, gemeldet);
         QFETCH(QString, warnung);
         QFETCH(QStringList, bleiben);
         const bool beschaedigt = lage == Beschaedigt || lage == PlatteVoll;
-        QByteArray fremd = lage == KeineDatei ? ""
-                           : beschaedigt      ? "kaputt\n[Fenster\nBreite=800\n"
-                                              : "PATH=/usr/bin\n[Fenster]\nTitel=\\xd800x\\xdc00\nBreite=800\n";
-        for (int i = 0; lage == GrosseDatei && fremd.size() < 12 << 20; ++i) fremd += "Schluessel" + QByteArray::number(i) + "=" + QByteArray(8000, 'w') + "\n";
-        const QByteArray alt = fremd + "[Highscore1]\n1=5\nName1=Alt\n";
+        QByteArray fremd = lage == KeineDatei    ? ""
+                           : lage == Beschaedigt ? "kaputt\n[Fenster]\nBreite=800\n"
+                           : lage == PlatteVoll  ? "[Fenster\nBreite=800\n"
+                                                 : "PATH=/usr/bin\n[Fenster]\nTitel=\\xd800x\\xdc00\nBreite=800\n";
+        const qint64 groesse = lage == GrosseDatei ? 12 << 20 : lage == UeberGross ? wk::ini::Obergrenze + 1 : 0;
+        for (int i = 0; fremd.size() < groesse; ++i) fremd += "Schluessel" + QByteArray::number(i) + "=" + QByteArray(8000, 'w') + "\n";
+        const QByteArray liste = "[Highscore1]\n1=5\nName1=Alt\n";
+        const QByteArray alt = lage == UeberGross ? liste + fremd : fremd + liste;
         const QString sperre = pfad() + QStringLiteral(".sperre"), tot = QString::number(toterProzess());
         const QString datei = lage == Verknuepfung ? m_ordner->filePath(QStringLiteral("ziel.conf")) : pfad();
         QLockFile lebend(sperre);
@@ -258,48 +331,116 @@ private slots:
         QVERIFY(lage != SperreOrdner || QDir().mkdir(sperre));
         QVERIFY(lage != Verknuepfung || QFile::link(datei, pfad()));
         if (lage == ResteToter) {  // the guard names its program first; the lock of a program killed at once is empty
-            for (const QString& rest : QStringList{".neu-" + tot, ".neu-" + tot + "-3.pruefen", ".neu-" + QString::number(getppid()), ".sperre.rmlock", ".sperre"}) {
+            for (const QString& rest : QStringList{".neu-" + tot, ".neu-" + tot + "-3.pruefen", ".neu-" + QString::number(getppid()), ".neu-1", ".sperre.rmlock", ".sperre"}) {
                 QVERIFY(schreibeDatei(pfad() + rest, rest == ".sperre" ? "" : tot.toUtf8() + "\nx\n"));
             }
         }
         QVERIFY(lage == KeineDatei || schreibeDatei(datei, alt));
-        QVERIFY(lage != DateiUnlesbar || QFile::setPermissions(datei, QFile::Permissions(0x2222)));  // writable, so only reading stops
-        QVERIFY(lage != DateiSchreibgeschuetzt || QFile::setPermissions(datei, QFile::Permissions(0x4444)));
+        const int vorherModus = lage == DateiUnlesbar ? 0222 : lage == DateiSchreibgeschuetzt ? 0444 : lage == GrosseDatei ? 0600 : 0640;
+        QVERIFY(lage == KeineDatei || ::chmod(QFile::encodeName(datei).constData(), mode_t(vorherModus)) == 0);
         QVERIFY(schreibeDatei(QStringLiteral("/proc/self/clear_refs"), "5"));  // the peak of resident memory starts again from here
         const qint64 vorher = kb("VmRSS:");
-        if (lage == DateiUnlesbar || lage == OrdnerSchreibgeschuetzt) {  // as the user "nobody" when root, as permissions do not stop root
-            QVERIFY(QFile::setPermissions(m_ordner->path(), QFile::Permissions(lage == DateiUnlesbar ? 0x7777 : 0x5555)));
-            const passwd* niemand = getpwnam("nobody");
-            if (geteuid() == 0 && (!niemand || seteuid(niemand->pw_uid) != 0)) QSKIP("root ignores file permissions, and there is no user nobody");
+        if ((lage == DateiUnlesbar || lage == OrdnerSchreibgeschuetzt || lage == ResteToter) && !alsNiemand()) {
+            QSKIP("root ignores file permissions and signals any program, and there is no user nobody to be");
         }
-        wk::QtEinstellungen speicher(pfad(), std::chrono::milliseconds(100));
+        QVERIFY(lage != OrdnerSchreibgeschuetzt || QFile::setPermissions(m_ordner->path(), QFile::Permissions(0x5555)));
+        wk::QtEinstellungen speicher(pfad(), std::chrono::milliseconds(100), sichern);
         QCOMPARE(angezeigt(speicher), plaetze(lage == KeineDatei || lage == DateiUnlesbar ? QStringList{} : QStringList{"Alt:5"}));
         QVERIFY2(kb("VmHWM:") - vorher < 8 << 10, qPrintable(QString::number(kb("VmHWM:") - vorher) + " KB more at the peak"));
         QCOMPARE(QFile::exists(pfad()), lage != KeineDatei);
-        if (lage != DateiUnlesbar && !beschaedigt) QCOMPARE(warnungen, QStringList());
+        if (lage != DateiUnlesbar && lage != UeberGross && !beschaedigt) QCOMPARE(warnungen, QStringList());
         QStringList neu;
         for (const QString& name : namen) neu << name + QStringLiteral(":100");
         rlimit grenze{};
         getrlimit(RLIMIT_FSIZE, &grenze);
-        const rlimit voll{lage == PlatteVoll ? rlim_t(alt.size()) : grenze.rlim_cur, grenze.rlim_max};  // the file cannot grow
-        setrlimit(RLIMIT_FSIZE, &voll);
-        eintragen(speicher, neu);
-        setrlimit(RLIMIT_FSIZE, &grenze);
+        const rlimit voll{lage == PlatteVoll ? rlim_t(alt.size()) : lage == VormerkenUnmoeglich ? 0 : grenze.rlim_cur, grenze.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &voll);  // files cannot grow
+        const QString vorherStand = QFileInfo(datei).lastModified().toString(Qt::ISODateWithMs) + QString::number(QFileInfo(datei).size());
+        const QStringList gesagt = eintragen(speicher, neu);
+        QCOMPARE(gesagt.size(), gemeldet.isEmpty() ? 0 : 1);
+        if (!gemeldet.isEmpty()) {
+            QVERIFY2(gesagt.front().contains(QRegularExpression(gemeldet)), qPrintable(gesagt.front()));
+            QCOMPARE(QFileInfo(datei).lastModified().toString(Qt::ISODateWithMs) + QString::number(QFileInfo(datei).size()), vorherStand);
+            const QStringList journal = QDir(m_ordner->path()).entryList({"Wurfkrone.conf.offen-*"}, QDir::Files | QDir::Hidden);
+            QCOMPARE(journal.size(), gemeldet.contains(QStringLiteral("vorläufig")) ? 0 : 1);
+            QVERIFY(journal.isEmpty() || gesichertWurde(m_ordner->filePath(journal.front())));
+        }
+        setrlimit(RLIMIT_FSIZE, &grenze);  // the cause goes: the game is entered
         rechteZurueck();
-        QVERIFY(lage == KeineDatei || QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner));
-        QStringList nachher = gespeichert ? neu : QStringList();
+        lebend.unlock();
+        QVERIFY(lage != DateiUnlesbar || ::chmod(QFile::encodeName(datei).constData(), 0600) == 0);
+        QVERIFY(lage != DateiSchreibgeschuetzt || ::chmod(QFile::encodeName(datei).constData(), 0600) == 0);
+        QVERIFY(QTest::qWaitFor([&] { return speicher.warten(std::chrono::milliseconds(0)); }, 20000));
+        if (lage != KeineDatei) QCOMPARE(modus(datei), lage == DateiUnlesbar || lage == DateiSchreibgeschuetzt ? 0600 : vorherModus);
+        QVERIFY(gesichertWurde(datei));
+        QStringList nachher = neu;
         if (lage != KeineDatei) nachher << QStringLiteral("Alt:5");
         const QString log = warnungen.join('\n');
         QVERIFY2(warnung.isEmpty() ? log.isEmpty() : log.contains(QRegularExpression(warnung)), qPrintable(log));
         QCOMPARE(angezeigt(speicher), plaetze(nachher));
-        QCOMPARE(gespeichert ? inhalt(datei).left(fremd.size()) : inhalt(datei), gespeichert ? fremd : alt);
+        QStringList liegen = QDir(m_ordner->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (QString& name : liegen) {
+            if (!name.startsWith(QStringLiteral("Wurfkrone.conf.zu-gross-"))) continue;
+            QCOMPARE(inhalt(m_ordner->filePath(name)), alt);  // the file too large, as it was
+            QVERIFY(inhalt(datei).size() < 4096);
+            name = QStringLiteral("Wurfkrone.conf.zu-gross-*");
+        }
+        if (lage != UeberGross) QCOMPARE(inhalt(datei).left(fremd.size()), fremd);
         QCOMPARE(QFileInfo(pfad()).symLinkTarget(), lage == Verknuepfung ? datei : QString());
-        QCOMPARE(QDir(m_ordner->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Wurfkrone.conf"} + bleiben);
+        QCOMPARE(liegen, QStringList{"Wurfkrone.conf"} + bleiben);
         const QSettings wieFrueher(pfad(), QSettings::IniFormat);  // a path new to QSettings: read from disk
         const auto wert = [&wieFrueher](const QString& schluessel) { return wieFrueher.value("Highscore1/" + schluessel, "0").toString(); };
         QStringList frueher;
         for (int platz = 1; platz <= wk::ListenLaenge; ++platz) frueher << wert(QStringLiteral("Name%1").arg(platz)) + ':' + wert(QString::number(platz));
         QCOMPARE(frueher, plaetze(nachher));
+    }
+
+    // A section given twice gets its new lines where it first stood; its
+    // other heading goes with the last of its lines.
+    void doppelterAbschnittBekommtSeineZeilenWoErZuerstStand() {
+        const QByteArray fremd = "[Fenster]\nBreite=800\n";
+        QVERIFY(schreibeDatei(pfad(), "[Highscore1]\n1=5\nName1=Alt\n\n" + fremd + "\n[Highscore1]\n2=3\nName2=Zwei\n"));
+        wk::QtEinstellungen speicher(pfad());
+        QCOMPARE(eintragen(speicher, {"Neu:100"}), QStringList());
+        QByteArray liste = "[Highscore1]\n";
+        const QStringList plaetze = ::plaetze({"Neu:100", "Alt:5", "Zwei:3"});
+        for (int platz = 1; platz <= wk::ListenLaenge; ++platz) {
+            liste += QByteArray::number(platz) + "=" + plaetze[platz - 1].section(':', 1).toUtf8() + "\nName" + QByteArray::number(platz) + "=" +
+                     plaetze[platz - 1].section(':', 0, 0).toUtf8() + "\n";
+        }
+        QCOMPARE(inhalt(pfad()), liste + "\n" + fremd);
+    }
+
+    // A result waits in the journal of a program that ends before the lock is
+    // free. The next start enters it and removes the journal; the save that
+    // enters it names its id until the journal is gone. A kill between that
+    // save and the journal's removal leaves both (here put back as it left
+    // them): the next start enters nothing twice, and cleans up.
+    void vorgemerktesWirdGenauEinmalEingetragen() {
+        QLockFile lebend(pfad() + QStringLiteral(".sperre"));
+        QVERIFY(lebend.tryLock(0));
+        {
+            wk::QtEinstellungen speicher(pfad(), std::chrono::milliseconds(10), sichern);
+            QCOMPARE(eintragen(speicher, {"Anna:245", "Bert:17"}).size(), 1);
+        }  // the program ends while the lock is held
+        const QDir ordner(m_ordner->path());
+        const QStringList journal = ordner.entryList({"Wurfkrone.conf.offen-*"}, QDir::Files | QDir::Hidden);
+        QCOMPARE(journal.size(), 1);
+        const QByteArray vorgemerkt = inhalt(ordner.filePath(journal.front()));
+        const QByteArray id = vorgemerkt.left(vorgemerkt.indexOf(' '));
+        lebend.unlock();
+        for (int start = 0; start < 3; ++start) {
+            {
+                wk::QtEinstellungen naechsterStart(pfad(), wk::QtEinstellungen::StandardGeduld, sichern);
+                naechsterStart.nachtragen();
+                QVERIFY(naechsterStart.warten(std::chrono::seconds(20)));
+                QCOMPARE(angezeigt(naechsterStart), plaetze({"Anna:245", "Bert:17"}));
+            }
+            QCOMPARE(ordner.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Wurfkrone.conf"});
+            QVERIFY(std::any_of(gesicherteTexte.begin(), gesicherteTexte.end(), [&](const QByteArray& t) { return t.contains("erledigt=" + id); }));
+            QVERIFY(schreibeDatei(ordner.filePath(journal.front()), vorgemerkt));
+            QVERIFY(schreibeDatei(pfad(), inhalt(pfad()) + "\n[Nachtrag]\nerledigt=" + id + "\n"));
+        }
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 
 class TstQtDialoge : public QObject {
@@ -26,6 +27,8 @@ private slots:
         QTest::newRow("image name") << QStringLiteral("<img src=\"x.png\"> ist mit Würfeln dran.");
         QTest::newRow("entity name") << QStringLiteral("&amp; ist mit Würfeln dran.");
         QTest::newRow("name of 10000 characters") << QString(10000, 'x') + QStringLiteral(" ist mit Würfeln dran.");
+        // As the game places a name: the override ends with the isolate.
+        QTest::newRow("name with a right-to-left override") << QStringLiteral("\u2068\u202EAnna\u2069 ist mit Würfeln dran.");
     }
     void meldungZeigtKlartextMitEinemOkKnopf() {
         QFETCH(QString, text);
@@ -36,6 +39,16 @@ private slots:
             QCOMPARE(box->buttons(), QList<QAbstractButton*>{box->button(QMessageBox::Ok)});
             QVERIFY2(box->width() < 800, qPrintable(QString::number(box->width())));
             gezeigt = box->text();
+            // The program's words read left to right, after the name, as laid out on screen.
+            QTextLayout zeile(gezeigt, box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font());
+            zeile.setTextOption(QTextOption(Qt::AlignLeft));
+            zeile.beginLayout();
+            const QTextLine eine = zeile.createLine();
+            zeile.endLayout();
+            const qsizetype ist = gezeigt.lastIndexOf(QStringLiteral(" ist ")), dran = gezeigt.lastIndexOf(QStringLiteral("dran"));
+            QVERIFY(eine.cursorToX(ist + 1) < eine.cursorToX(dran));
+            QVERIFY(eine.cursorToX(gezeigt.lastIndexOf(QStringLiteral("Anna")) + 4) < eine.cursorToX(ist + 1) || !gezeigt.contains(QStringLiteral("Anna")));
+            QVERIFY(box->grab().save(QStringLiteral("%1/meldung-%2.png").arg(QCoreApplication::applicationDirPath()).arg(QTest::currentDataTag()).replace(' ', '-')));
         });
         wk::QtMeldung().zeigen(text.toStdString());
         // A line too long for the screen is shortened in the middle: its start and its end stay.

@@ -281,7 +281,7 @@ private slots:
             QVERIFY2(gesperrt.isEmpty(), qPrintable(gesperrt));
             const QString erwartet = tempo == "sofort" ? "^-{13}$" : tempo.contains('T') ? "^\\+{3,}-+$" : "^\\+{13}$";
             QVERIFY2(QRegularExpression(erwartet).match(marken).hasMatch(), qPrintable(marken));
-            QCOMPARE(p.meldung.texte, (std::vector<std::string>{"Geselle ist mit Würfeln dran.", " Alle Runden wurden absolviert.."}));
+            QCOMPARE(p.meldung.texte, (std::vector<std::string>{"\u2068Geselle\u2069 ist mit Würfeln dran.", " Alle Runden wurden absolviert.."}));
             QCOMPARE(QString::fromStdString(p.einstellungen.werte["Highscore1/Name1"] + "|" + p.einstellungen.werte["Highscore1/Name2"]), QStringLiteral("Anna|0"));
             blaetter << blatt;
         }
