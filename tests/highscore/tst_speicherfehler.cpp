@@ -442,6 +442,30 @@ private slots:
             QVERIFY(schreibeDatei(pfad(), inhalt(pfad()) + "\n[Nachtrag]\nerledigt=" + id + "\n"));
         }
     }
+
+    // Entries outside the lists (the computer players' choice) go the same
+    // way as results: they wait in the journal with them and land with them
+    // at the next start, read back by QSettings too; one that names a list's
+    // section is passed over.
+    void andereEintraegeWartenUndLandenMitDenErgebnissen() {
+        QLockFile lebend(pfad() + QStringLiteral(".sperre"));
+        QVERIFY(lebend.tryLock(0));
+        {
+            wk::QtEinstellungen speicher(pfad(), std::chrono::milliseconds(10), sichern);
+            wk::Auftrag wahl;
+            wahl.setzen = {{"Computergegner/Anzahl", "2"}, {"Computergegner/Tempo", "sofort = 100%"}, {"Highscore1/1", "999"}};
+            speicher.vormerken(wahl);
+            QCOMPARE(eintragen(speicher, {"Anna:245"}).size(), 1);
+        }
+        lebend.unlock();
+        wk::QtEinstellungen naechsterStart(pfad());
+        naechsterStart.nachtragen();
+        QVERIFY(naechsterStart.warten(std::chrono::seconds(20)));
+        QCOMPARE(naechsterStart.lesen({"Computergegner/Anzahl", "Computergegner/Tempo"}, "-"),
+                 (std::vector<std::string>{"2", "sofort = 100%"}));
+        QCOMPARE(angezeigt(naechsterStart), plaetze({"Anna:245"}));
+        QCOMPARE(QSettings(pfad(), QSettings::IniFormat).value(QStringLiteral("Computergegner/Tempo")).toString(), QStringLiteral("sofort = 100%"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstSpeicherfehler)
