@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the running windows to the installed menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Wurfkrone"));
     wk::ErstesBild erstesBild;
-    erstesBild.beiBedarfEinsetzen(app);
+    const bool messen = erstesBild.beiBedarfEinsetzen(app);
 
     wk::QtMeldung meldung;
     wk::QtEingabe eingabe;
@@ -31,6 +31,9 @@ int main(int argc, char* argv[]) {
 
     // The coach's table, computed once the start window has been painted.
     wk::Tipptabelle tipptabelle;
+    if (messen) {
+        QObject::connect(&tipptabelle, &wk::Tipptabelle::fertig, [] { wk::ErstesBild::melden("tipptabelle-fertig"); });
+    }
     wk::Anwendung anwendung({meldung, eingabe, links, fensterOben, einstellungen}, artwork, tipptabelle);
     QObject::connect(&anwendung, &wk::Anwendung::beendet, &app, &QApplication::quit, Qt::QueuedConnection);
     anwendung.starten();
