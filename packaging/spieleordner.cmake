@@ -3,7 +3,7 @@
 #
 # Run by CPack once the files are installed into its staging folder, before it
 # packs them: moves the program from the folder `cmake --install` uses into
-# games/, where Debian keeps games (/usr/games is on every user's PATH), and
+# games/, where Debian keeps games (and puts /usr/games on the users' PATH), and
 # takes the compiler's notes off it, as Debian's own packaging tools do.
 set(wurzel "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
 file(MAKE_DIRECTORY "${wurzel}/games")
