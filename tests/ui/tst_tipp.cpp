@@ -146,16 +146,23 @@ private slots:
 
     // A thread of idle priority gets almost nothing while other programs
     // compute. The threads share the table's work places; their table is the
-    // one a single thread computes, to the last bit.
+    // one a single thread computes, to the last bit (under the sanitizers,
+    // which make a table ten times slower, an eighth of it).
     void aufFaedenNormalerPrioritaetWieAufEinem() {
         QVERIFY(!m_imLeerlauf);
-        const wk::Tabelle einer;
-        for (wk::Offen offen = 0; offen <= wk::AlleOffen; ++offen) {
+#ifdef WK_SANITIZE
+        const wk::Offen bereich = wk::AlleOffen & ~(7u << 3);  // an eighth of the states: "4er" to "6er" entered
+#else
+        const wk::Offen bereich = wk::AlleOffen;
+#endif
+        const wk::Tabelle einer(wk::Hausregeln, wk::nacheinander, bereich);
+        for (wk::Offen offen = bereich;; offen = (offen - 1) & bereich) {
             for (int oben = 0; oben <= wk::Bonusschwelle; ++oben) {
                 if (m_ganz->wert(offen, oben) != einer.wert(offen, oben)) {
                     QFAIL(qPrintable(QStringLiteral("open %1, upper %2: %3 vs %4").arg(offen).arg(oben).arg(m_ganz->wert(offen, oben), 0, 'g', 17).arg(einer.wert(offen, oben), 0, 'g', 17)));
                 }
             }
+            if (offen == 0) break;
         }
     }
 
