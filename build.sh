@@ -20,9 +20,10 @@ build_dir="${BUILD_DIR:-build}"
 # Debian packages the game needs to build, run and be tested.
 pakete=(build-essential cmake qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream)
 
-# The tests check every file's licence with reuse.
+# The tests check every file's licence with reuse, and the Debian package with
+# lintian (installed once: about 45 s and 130 small packages, mostly Perl).
 if [[ $aufgabe == test ]]; then
-    pakete+=(reuse)
+    pakete+=(reuse lintian)
 fi
 # The fuzz targets need clang and its libFuzzer.
 if [[ $aufgabe == fuzz ]]; then

@@ -27,7 +27,7 @@
 // many came half an interval or more late (a dropped tick). It exits with 1
 // if any did. bench/run runs it once as it is and once under nice on a core
 // kept busy by another program. With --tipp the coach's table is computed
-// over and over meanwhile, as when the first game window opens.
+// over and over meanwhile, as once the start window has been painted.
 #include "spieler.h"
 
 #include "game/meldung.h"

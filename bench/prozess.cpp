@@ -125,16 +125,24 @@ void beende(pid_t pid) {
 }
 
 std::optional<long long> Ausgabe::warteAuf(const std::string& schluessel, int sekunden) {
+    const auto rest = zeile(schluessel, sekunden);
+    return rest ? std::optional(std::atoll(rest->c_str())) : std::nullopt;
+}
+
+std::optional<std::string> Ausgabe::zeile(const std::string& schluessel, int sekunden) {
     const auto ende = Uhr::now() + std::chrono::seconds(sekunden);
-    const std::string anfang = schluessel + " ";
     while (true) {
         for (auto zeilenende = m_puffer.find('\n'); zeilenende != std::string::npos;
              zeilenende = m_puffer.find('\n')) {
-            const std::string zeile = m_puffer.substr(0, zeilenende);
+            const std::string z = m_puffer.substr(0, zeilenende);
             m_puffer.erase(0, zeilenende + 1);
-            if (zeile.rfind(anfang, 0) == 0) {
-                return std::atoll(zeile.c_str() + anfang.size());
+            const auto leer = z.find(' ');
+            if (leer != std::string::npos) {
+                m_gelesen.emplace(z.substr(0, leer), z.substr(leer + 1));
             }
+        }
+        if (const auto gefunden = m_gelesen.find(schluessel); gefunden != m_gelesen.end()) {
+            return gefunden->second;
         }
         if (Uhr::now() >= ende) {
             return std::nullopt;

@@ -42,18 +42,22 @@ int warteAuf(pid_t pid);
 // SIGTERM, then SIGKILL after a second; the process is reaped.
 void beende(pid_t pid);
 
-// The child's standard output, read line by line as it comes.
+// The child's standard output, read line by line as it comes. Every line is
+// "<schluessel> <ns>[ <text>]", <ns> a steady-clock time; each key comes once.
 class Ausgabe {
 public:
     explicit Ausgabe(int lesen) : m_lesen(lesen) {}
 
-    // Waits up to `sekunden` for the line "<schluessel> <ns>" and returns <ns>,
-    // a steady-clock time; lines before it are passed over.
+    // Waits up to `sekunden` for the line of `schluessel` (or finds it among
+    // those read before) and returns its <ns>.
     std::optional<long long> warteAuf(const std::string& schluessel, int sekunden);
+    // The same, returning what follows the key: "<ns>[ <text>]".
+    std::optional<std::string> zeile(const std::string& schluessel, int sekunden);
 
 private:
     int m_lesen;
     std::string m_puffer;
+    std::map<std::string, std::string> m_gelesen;  // by key: what follows it
 };
 
 bool perfVorhanden();

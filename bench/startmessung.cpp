@@ -3,7 +3,7 @@
 
 // Start-up and idle figures of the game against the reference window.
 //
-//   wk_startmessung --spiel <program> --referenz <program> [--oeffnen <command>]
+//   wk_startmessung --spiel <program> --referenz <program> [--oeffnen <command> [--nach S]]
 //                   [--runden N] [--ruhe S]
 //
 // Runs the game and the reference in turn (game, reference, game, ...), N times
@@ -18,10 +18,19 @@
 //     switches of all threads as /proc/<pid>/task/*/status counts them; when
 //     `perf stat` can attach, its context-switches count is shown beside them.
 // With --oeffnen, N further runs of the game execute <command> (with WK_PID set
-// to the game's process id) after the first paint, to open the game window as
-// a player would, and measure the time from the press on "Spiel Starten" to the
+// to the game's process id) S seconds after the first paint (--nach, default
+// 3: a quick player choosing players and typing a name), to open the game
+// window as a player would, and measure the time from the press on "Spiel Starten" to the
 // game window's first paint (both reported by the game) and the idling of that
-// window.
+// window. The game's idling is measured once it reports its coach's table
+// computed ("tipptabelle-fertig"), as idling means no work left to do.
+//
+//   wk_startmessung --spiel <program> --erster-tipp <command> [--nach S] [--runden N]
+//
+// instead starts the game N times and, S seconds (default 3) after its first
+// paint, executes <command>, which opens the game window, rolls and asks for
+// the coach's advice; it reports when the table was there and what the coach
+// said on that first roll.
 //
 // Prints a table with median, minimum and maximum, the ratios, and PASS or MISS
 // per target. Exit status 0 when every run worked, whatever the targets say.
@@ -56,6 +65,8 @@ struct Optionen {
     std::string spiel;
     std::string referenz;
     std::string oeffnen;
+    std::string ersterTipp;
+    int nach = 3;
     int runden = 10;
     int ruhe = 5;
 };
@@ -70,7 +81,19 @@ struct Lauf {
     std::optional<long> perfWechsel;
 };
 
-std::optional<Lauf> einLauf(const std::string& programm, const std::string& oeffnen, int ruhe) {
+// Runs `befehl` with WK_PID set to `pid`; false when it failed.
+bool schritt(const std::string& befehl, pid_t pid) {
+    setenv("WK_PID", std::to_string(pid).c_str(), 1);
+    if (warteAuf(starteProzess({"/bin/sh", "-c", befehl}, -1)) != 0) {
+        std::fprintf(stderr, "  '%s' failed\n", befehl.c_str());
+        return false;
+    }
+    return true;
+}
+
+// With `tabelle` (the game, not the reference) the idling waits for the
+// coach's table. `oeffnen` runs `nach` seconds after the first paint.
+std::optional<Lauf> einLauf(const std::string& programm, const std::string& oeffnen, int nach, int ruhe, bool tabelle) {
     int rohr[2];
     if (pipe(rohr) != 0) {
         return std::nullopt;
@@ -93,10 +116,8 @@ std::optional<Lauf> einLauf(const std::string& programm, const std::string& oeff
     lauf.startMs = static_cast<double>(*bild - t0) / 1e6;
 
     if (!oeffnen.empty()) {
-        setenv("WK_PID", std::to_string(pid).c_str(), 1);
-        const pid_t schritt = starteProzess({"/bin/sh", "-c", oeffnen}, -1);
-        if (warteAuf(schritt) != 0) {
-            std::fprintf(stderr, "  '%s' failed\n", oeffnen.c_str());
+        std::this_thread::sleep_until(Uhr::time_point(std::chrono::nanoseconds(*bild) + std::chrono::seconds(nach)));
+        if (!schritt(oeffnen, pid)) {
             beende(pid);
             close(rohr[0]);
             return std::nullopt;
@@ -112,6 +133,12 @@ std::optional<Lauf> einLauf(const std::string& programm, const std::string& oeff
         lauf.spielfensterMs = static_cast<double>(*gemalt - *gedrueckt) / 1e6;
     }
 
+    if (tabelle && !ausgabe.warteAuf("tipptabelle-fertig", kWarteSekunden)) {
+        std::fprintf(stderr, "  %s: the coach's table was not computed within %d s\n", programm.c_str(), kWarteSekunden);
+        beende(pid);
+        close(rohr[0]);
+        return std::nullopt;
+    }
     std::this_thread::sleep_for(kBeruhigen);
     const auto vorher = zaehlerJeFaden(pid);
     if (perfVorhanden()) {
@@ -179,6 +206,57 @@ void ziel(bool erreicht, const std::string& text) {
     std::printf("  %s  %s\n", erreicht ? "PASS" : "MISS", text.c_str());
 }
 
+// The game started `o.nach` seconds after its first paint, its first roll,
+// and the coach asked on it. Returns 0 when every run worked.
+int ersterTippMessen(const Optionen& o) {
+    std::vector<double> tabelle;  // ms from the first paint to the table computed
+    std::vector<double> start;    // ms from the first paint to the press on "Spiel Starten"
+    int mitRat = 0;
+    std::vector<std::string> texte;
+    for (int r = 1; r <= o.runden; ++r) {
+        std::fprintf(stderr, "first advice run %d of %d\n", r, o.runden);
+        int rohr[2];
+        if (pipe(rohr) != 0) {
+            return 1;
+        }
+        const pid_t pid = starteProzess({o.spiel}, rohr[1]);
+        close(rohr[1]);
+        Ausgabe ausgabe(rohr[0]);
+        const auto bild = ausgabe.warteAuf("erstes-bild", kWarteSekunden);
+        if (bild) {
+            std::this_thread::sleep_until(Uhr::time_point(std::chrono::nanoseconds(*bild) + std::chrono::seconds(o.nach)));
+        }
+        const bool geklappt = bild && schritt(o.ersterTipp, pid);
+        const auto tipp = geklappt ? ausgabe.zeile("tipp", kWarteSekunden) : std::nullopt;
+        const auto fertig = tipp ? ausgabe.warteAuf("tipptabelle-fertig", kWarteSekunden) : std::nullopt;
+        const auto gedrueckt = fertig ? ausgabe.warteAuf("start-gedrueckt", 1) : std::nullopt;
+        beende(pid);
+        close(rohr[0]);
+        if (!gedrueckt) {
+            std::fprintf(stderr, "  no first paint, no advice shown, no table or no press on \"Spiel Starten\"\n");
+            return 1;
+        }
+        tabelle.push_back(static_cast<double>(*fertig - *bild) / 1e6);
+        start.push_back(static_cast<double>(*gedrueckt - *bild) / 1e6);
+        const std::string text = tipp->substr(std::min(tipp->size(), tipp->find(' ') + 1));
+        mitRat += text.rfind("behalten:", 0) == 0 || text.rfind("eintragen:", 0) == 0;
+        texte.push_back(text);
+    }
+    std::printf("The coach on the first roll: the game started %d s after the start window's first paint,\n"
+                "then one roll, then H; %d runs\n", o.nach, o.runden);
+    std::printf("  %-44s %9s %9s %9s\n", "", "median", "min", "max");
+    const Statistik t = statistik(tabelle);
+    zeile("table computed after the first paint, ms", t, " %9.1f");
+    zeile("\"Spiel Starten\" pressed after it, ms", statistik(start), " %9.1f");
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        std::printf("  run %2zu: \"%s\"\n", i + 1, texte[i].c_str());
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "advice on the first roll in every run: %d of %d", mitRat, o.runden);
+    ziel(mitRat == o.runden, text);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -192,18 +270,27 @@ int main(int argc, char* argv[]) {
             o.referenz = w;
         } else if (a == "--oeffnen") {
             o.oeffnen = w;
+        } else if (a == "--erster-tipp") {
+            o.ersterTipp = w;
+        } else if (a == "--nach") {
+            o.nach = std::max(0, std::atoi(w.c_str()));
         } else if (a == "--runden") {
             o.runden = std::max(1, std::atoi(w.c_str()));
         } else if (a == "--ruhe") {
             o.ruhe = std::max(1, std::atoi(w.c_str()));
         }
     }
-    if (o.spiel.empty() || o.referenz.empty()) {
-        std::fprintf(stderr, "usage: %s --spiel <program> --referenz <program> [--oeffnen <command>] "
-                             "[--runden N] [--ruhe S]\n", argv[0]);
+    if (o.spiel.empty() || (o.referenz.empty() && o.ersterTipp.empty())) {
+        std::fprintf(stderr, "usage: %s --spiel <program> --referenz <program> [--oeffnen <command> [--nach S]] "
+                             "[--runden N] [--ruhe S]\n"
+                             "       %s --spiel <program> --erster-tipp <command> [--nach S] [--runden N]\n",
+                     argv[0], argv[0]);
         return 2;
     }
     setenv("WURFKRONE_MESSEN", "1", 1);
+    if (!o.ersterTipp.empty()) {
+        return ersterTippMessen(o);
+    }
 
     std::vector<Lauf> spiel;
     std::vector<Lauf> referenz;
@@ -211,7 +298,7 @@ int main(int argc, char* argv[]) {
     for (int r = 1; r <= o.runden; ++r) {
         std::fprintf(stderr, "start-up run %d of %d\n", r, o.runden);
         for (auto [programm, laeufe] : {std::pair{&o.spiel, &spiel}, std::pair{&o.referenz, &referenz}}) {
-            const auto lauf = einLauf(*programm, {}, o.ruhe);
+            const auto lauf = einLauf(*programm, {}, 0, o.ruhe, laeufe == &spiel);
             if (!lauf) {
                 return 1;
             }
@@ -221,7 +308,7 @@ int main(int argc, char* argv[]) {
     if (!o.oeffnen.empty()) {
         for (int r = 1; r <= o.runden; ++r) {
             std::fprintf(stderr, "game window run %d of %d\n", r, o.runden);
-            const auto lauf = einLauf(o.spiel, o.oeffnen, o.ruhe);
+            const auto lauf = einLauf(o.spiel, o.oeffnen, o.nach, o.ruhe, true);
             if (!lauf) {
                 return 1;
             }
@@ -246,8 +333,9 @@ int main(int argc, char* argv[]) {
     std::printf("  start time game / reference (medians): %.3f; memory game - reference: %+.1f MB\n", faktor,
                 mehrMb);
 
-    std::printf("\nIdling %d s, one second after the window appeared: CPU ticks are utime + stime of all\n"
-                "threads (1 tick = 1/%ld s); wake-ups are their voluntary + involuntary context switches\n",
+    std::printf("\nIdling %d s, one second after the window appeared (the game's: after its coach's table was\n"
+                "computed): CPU ticks are utime + stime of all threads (1 tick = 1/%ld s); wake-ups are their\n"
+                "voluntary + involuntary context switches\n",
                 o.ruhe, sysconf(_SC_CLK_TCK));
     std::printf("  %-44s %9s %9s %9s\n", "", "median", "min", "max");
     const bool startStill = leerlaufZeilen("start window (game)", spiel);
@@ -257,9 +345,10 @@ int main(int argc, char* argv[]) {
     if (!spielfenster.empty()) {
         spielStill = leerlaufZeilen("game window (game)", spielfenster);
         oeffnen = ueber(spielfenster, [](const Lauf& l) { return l.spielfensterMs; });
-        std::printf("\nGame window, %d runs: from the mouse button going down on \"Spiel Starten\" to the\n"
-                    "game window painted with its dice (the first game window of the process)\n",
-                    o.runden);
+        std::printf("\nGame window, %d runs, opened %d s after the start window's first paint: from the mouse\n"
+                    "button going down on \"Spiel Starten\" to the game window painted with its dice (the first\n"
+                    "game window of the process)\n",
+                    o.runden, o.nach);
         std::printf("  %-44s %9s %9s %9s\n", "", "median", "min", "max");
         zeile("pressed to game window painted, ms", oeffnen, " %9.1f");
     }

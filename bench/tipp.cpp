@@ -5,8 +5,8 @@
 //
 //   Tipp/Tabelle/EinKern      the whole table on the calling thread
 //   Tipp/Tabelle/Tipptabelle  the whole table as the program computes it:
-//                             wk::Tipptabelle, threads of idle priority on
-//                             every core
+//                             wk::Tipptabelle, a thread of normal priority
+//                             on every core
 //   Tipp/Rat                  one piece of advice (Berater::rat) on the first
 //                             roll of a turn, the turn's values not yet known
 //

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QWidget>
 
 #include <chrono>
@@ -19,7 +20,10 @@ namespace wk {
 //   erstes-bild        the first window has been painted for the first time;
 //   start-gedrueckt    a mouse button went down on "Spiel Starten";
 //   spielfenster-bild  the game window ("Form1"), with every control and die
-//                      in it, has been painted for the first time.
+//                      in it, has been painted for the first time;
+//   tipp <ns> <text>   the coach's panel ("Tipp") has been shown, with the
+//                      first line of what it says;
+// and, from main(), tipptabelle-fertig once the coach's table is there.
 // The game and the reference program of bench/ use this one hook, so both
 // are timed alike.
 class ErstesBild : public QObject {
@@ -42,23 +46,31 @@ public:
                 m_spielfenster = true;
                 QMetaObject::invokeMethod(this, [] { melden("spielfenster-bild"); }, Qt::QueuedConnection);
             }
+        } else if (ereignis->type() == QEvent::Show && ziel->objectName() == QStringLiteral("Tipp")) {
+            if (const auto* tipp = qobject_cast<QLabel*>(ziel)) {
+                melden("tipp", tipp->text().section(QLatin1Char('\n'), 0, 0));
+            }
         }
         return false;
     }
 
-    // Installs the hook when the environment asks for it.
-    void beiBedarfEinsetzen(QApplication& app) {
-        if (qEnvironmentVariableIntValue("WURFKRONE_MESSEN") == 1) {
-            app.installEventFilter(this);
+    // Installs the hook when the environment asks for it; tells whether it did.
+    bool beiBedarfEinsetzen(QApplication& app) {
+        if (qEnvironmentVariableIntValue("WURFKRONE_MESSEN") != 1) {
+            return false;
         }
+        app.installEventFilter(this);
+        return true;
+    }
+
+    static void melden(const char* was, const QString& text = {}) {
+        const auto jetzt = std::chrono::steady_clock::now().time_since_epoch();
+        std::printf("%s %lld%s%s\n", was, static_cast<long long>(std::chrono::nanoseconds(jetzt).count()),
+                    text.isEmpty() ? "" : " ", qPrintable(text));
+        std::fflush(stdout);
     }
 
 private:
-    static void melden(const char* was) {
-        const auto jetzt = std::chrono::steady_clock::now().time_since_epoch();
-        std::printf("%s %lld\n", was, static_cast<long long>(std::chrono::nanoseconds(jetzt).count()));
-        std::fflush(stdout);
-    }
 
     bool m_erstesBild = false;
     bool m_spielfenster = false;

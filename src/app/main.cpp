@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orwen
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "befehlszeile.h"
 #include "erstesbild.h"
 #include "platform/fensteroben.h"
 #include "platform/qtdialoge.h"
@@ -12,13 +13,14 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wurfkrone"));
     QApplication::setApplicationVersion(QStringLiteral(WK_VERSION));
+    wk::befehlszeileLesen(argc, argv);
+    QApplication app(argc, argv);
     // Lets the desktop match the running windows to the installed menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Wurfkrone"));
     wk::ErstesBild erstesBild;
-    erstesBild.beiBedarfEinsetzen(app);
+    const bool messen = erstesBild.beiBedarfEinsetzen(app);
 
     wk::QtMeldung meldung;
     wk::QtEingabe eingabe;
@@ -27,8 +29,11 @@ int main(int argc, char* argv[]) {
     wk::QtEinstellungen einstellungen(wk::QtEinstellungen::standardPfad());
     const wk::Artwork artwork(app.devicePixelRatio());
 
-    // The coach's table, computed when the first game window opens.
+    // The coach's table, computed once the start window has been painted.
     wk::Tipptabelle tipptabelle;
+    if (messen) {
+        QObject::connect(&tipptabelle, &wk::Tipptabelle::fertig, [] { wk::ErstesBild::melden("tipptabelle-fertig"); });
+    }
     wk::Anwendung anwendung({meldung, eingabe, links, fensterOben, einstellungen}, artwork, tipptabelle);
     QObject::connect(&anwendung, &wk::Anwendung::beendet, &app, &QApplication::quit, Qt::QueuedConnection);
     anwendung.starten();

@@ -41,6 +41,9 @@ void Anwendung::startfensterZeigen() {
     form2->setAttribute(Qt::WA_DeleteOnClose);
     connect(form2, &Form2::spielStarten, this, &Anwendung::spielStarten);
     connect(form2, &Form2::programmBeenden, this, &Anwendung::beenden);
+    if (m_tipptabelle) {
+        connect(form2, &Form2::gemalt, m_tipptabelle, &Tipptabelle::anfordern);
+    }
     m_form2 = form2;
     gegnerAnbieten(*form2);
     form2->show();

@@ -43,8 +43,9 @@ class Anwendung : public QObject {
 
 public:
     Anwendung(const Dienste& dienste, const Artwork& artwork);
-    // With the coach in every game window. The table is asked for when the
-    // first game window opens; it must outlive the Anwendung.
+    // With the coach in every game window. The table is asked for once the
+    // first start window has been painted, so that it is there by the first
+    // roll; it must outlive the Anwendung.
     Anwendung(const Dienste& dienste, const Artwork& artwork, Tipptabelle& tipptabelle);
     ~Anwendung() override;
 

@@ -208,6 +208,7 @@ void Form2::schmuecken() {
         findChild<QWidget*>(QLatin1String(name))->setCursor(m_artwork.linkCursor());
     }
     findChild<QWidget*>(QStringLiteral("Label1"))->setCursor(m_artwork.mailCursor());
+    emit gemalt();
 }
 
 void Form2::aufbauen() {

@@ -51,6 +51,9 @@ signals:
     void spielStarten();
     // "&Exit": the program is to end at once, writing nothing.
     void programmBeenden();
+    // The window has been painted for the first time: emitted once, right
+    // after that paint, for work that is not to delay it.
+    void gemalt();
 
 private:
     void aufbauen();

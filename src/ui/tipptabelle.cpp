@@ -40,11 +40,11 @@ void Tipptabelle::anfordern() {
             emit fertig();
         }
     });
-    m_faden->start(QThread::IdlePriority);
+    m_faden->start();
 }
 
-// The calling thread and one more thread of idle priority per further core
-// take the jobs one after the other until none is left.
+// The calling thread and one more thread per further core take the jobs one
+// after the other until none is left.
 void Tipptabelle::verteilen(int anzahl, const std::function<void(int)>& auftrag) {
     std::atomic<int> naechster{0};
     const auto arbeiten = [&] {
@@ -55,7 +55,7 @@ void Tipptabelle::verteilen(int anzahl, const std::function<void(int)>& auftrag)
     std::vector<std::unique_ptr<QThread>> helfer;
     for (int k = 1; k < std::min(QThread::idealThreadCount(), anzahl); ++k) {
         helfer.emplace_back(QThread::create(arbeiten));
-        helfer.back()->start(QThread::IdlePriority);
+        helfer.back()->start();
     }
     arbeiten();
     for (const auto& faden : helfer) {

@@ -15,9 +15,12 @@ class QThread;
 
 namespace wk {
 
-// The coach's table for the whole run of the program: computed once, off the
-// GUI thread on threads of idle priority (on Linux SCHED_IDLE, so the window
-// and its roll timer always come first), when it is first asked for, and kept.
+// The coach's table for the whole run of the program: computed once, when it is
+// first asked for, off the GUI thread on one thread per core, and kept. The
+// threads run at normal priority: a thread of idle priority gets almost no
+// time while any other program computes. The window stays responsive all the
+// same, since the GUI thread mostly sleeps and the scheduler runs a thread
+// that wakes from sleep ahead of those that compute.
 class Tipptabelle : public QObject {
     Q_OBJECT
 

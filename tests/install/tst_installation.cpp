@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Installs the build into a staging folder (DESTDIR, prefix /usr) and packs the
-// Debian package, then checks what a user's system would receive: the program,
-// the menu entry, the icons and the AppStream data. External checkers that
+// Debian package, then checks what a user's system would receive: the program
+// and its options, the menu entry, the icons, the AppStream data, the manual
+// page and the package as Debian's checker sees it. External checkers that
 // were not found when configuring skip their check.
 #include <QFileInfo>
 #include <QImage>
@@ -17,19 +18,24 @@ namespace {
 const QString Desktop = QStringLiteral("share/applications/" WK_APP_ID ".desktop");
 const QString Metainfo = QStringLiteral("share/metainfo/" WK_APP_ID ".metainfo.xml");
 const QString Copyright = QStringLiteral("share/doc/wurfkrone/copyright");
+const QString Programm = QStringLiteral("bin/wurfkrone");  // in the Debian package games/wurfkrone
 
 // Every file the installation brings, with the pixel size of an icon (0 for other files).
 const QList<QPair<QString, int>> Dateien = [] {
-    QList<QPair<QString, int>> dateien{{QStringLiteral("bin/wurfkrone"), 0}, {Desktop, 0}, {Metainfo, 0}, {Copyright, 0},
+    QList<QPair<QString, int>> dateien{{Programm, 0}, {Desktop, 0}, {Metainfo, 0}, {Copyright, 0},
+                                       {QStringLiteral("share/doc/wurfkrone/changelog.gz"), 0},
+                                       {QStringLiteral("share/man/man6/wurfkrone.6.gz"), 0},
                                        {QStringLiteral("share/icons/hicolor/scalable/apps/wurfkrone.svg"), 0}};
     for (const int g : {16, 32, 48, 64, 128, 256}) dateien.append({QStringLiteral("share/icons/hicolor/%1x%1/apps/wurfkrone.png").arg(g), g});
     return dateien;
 }();
 
 // The exit code (-1 if the program did not run to its end) and all its output.
-QPair<int, QString> starte(const QString& programm, const QStringList& argumente) {
+QPair<int, QString> starte(const QString& programm, const QStringList& argumente,
+                           const QProcessEnvironment& umgebung = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
+    p.setProcessEnvironment(umgebung);
     p.start(programm, argumente);
     const bool fertig = p.waitForFinished(240'000);
     return {fertig && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -64,7 +70,7 @@ private slots:
         QFETCH(int, groesse);
         const QFileInfo info(pfad(datei));
         QVERIFY2(info.isFile() && info.size() > 0, qPrintable(info.filePath()));
-        QCOMPARE(info.isExecutable(), datei.startsWith(QStringLiteral("bin/")));
+        QCOMPARE(info.isExecutable(), datei == Programm);
         if (groesse > 0) QCOMPARE(QImage(info.filePath()).size(), QSize(groesse, groesse));
         const QStringList pruefer = datei == Desktop    ? QStringList{WK_DESKTOP_FILE_VALIDATE, info.filePath()}
                                     : datei == Metainfo ? QStringList{WK_APPSTREAMCLI, "validate", "--no-net", info.filePath()}
@@ -107,7 +113,33 @@ private slots:
                  qPrintable(lizenzAllerDateien));
     }
 
-    void debianPaketBringtDieDateienUndBrauchtQt() {
+    // The options are read before any window system is touched, so they
+    // answer where there is no display at all, as over ssh.
+    void befehlszeileOhneAnzeige_data() {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("ausgabe");  // a pattern for all of the output
+        const QString hilfe = QStringLiteral("^Usage: \\S*wurfkrone \\[options\\]\nWürfelspiel .*\n  -h, --help .*\n  -v, --version .*\n$");
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << hilfe;
+        QTest::newRow("-h, with a Qt option") << QStringList{"-style", "fusion", "-h"} << 0 << hilfe;
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringLiteral("^Wurfkrone " WK_VERSION "\n$");
+        QTest::newRow("unknown option") << QStringList{"--farbe", "rot"} << 1 << QStringLiteral("^Wurfkrone: Unknown option 'farbe'.\n$");
+        QTest::newRow("an argument") << QStringList{"spielstand.txt"} << 1 << QStringLiteral("^Wurfkrone: Unexpected argument 'spielstand.txt'.\n$");
+    }
+    void befehlszeileOhneAnzeige() {
+        QFETCH(QStringList, argumente);
+        QFETCH(int, code);
+        QFETCH(QString, ausgabe);
+        QProcessEnvironment ohneAnzeige = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) ohneAnzeige.remove(QLatin1String(name));
+        const auto [ende, text] = starte(pfad(Programm), argumente, ohneAnzeige);
+        QCOMPARE(ende, code);
+        QVERIFY2(QRegularExpression(ausgabe, QRegularExpression::DotMatchesEverythingOption).match(text).hasMatch(), qPrintable(text));
+    }
+
+    // The package brings every file, the program where Debian keeps games,
+    // needs Qt, and Debian's checker finds no error and no warning in it.
+    void debianPaketVollstaendigUndOhneBeanstandung() {
         if (!gefunden(QStringLiteral(WK_DPKG_DEB)) || !gefunden(QStringLiteral(WK_DPKG))) QSKIP("dpkg or dpkg-deb not found");
         QTemporaryDir ordner;
         const auto [packCode, packAusgabe] =
@@ -120,7 +152,13 @@ private slots:
         for (const char* paket : {"libqt6core6", "libqt6gui6", "libqt6widgets6"}) QVERIFY2(abhaengig.contains(QLatin1String(paket)), qPrintable(abhaengig));
         const auto [code, inhalt] = starte(QStringLiteral(WK_DPKG_DEB), {"-c", deb});
         QCOMPARE(code, 0);
-        for (const auto& [datei, groesse] : Dateien) QVERIFY2(inhalt.contains(" ./usr/" + datei + '\n'), qPrintable(datei + '\n' + inhalt));
+        for (auto [datei, groesse] : Dateien) {
+            if (datei == Programm) datei = QStringLiteral("games/wurfkrone");  // where Debian keeps games
+            QVERIFY2(inhalt.contains(" ./usr/" + datei + '\n'), qPrintable(datei + '\n' + inhalt));
+        }
+        if (!gefunden(QStringLiteral(WK_LINTIAN))) QSKIP("lintian not installed");
+        const auto [lintianCode, befund] = starte(QStringLiteral(WK_LINTIAN), {"--fail-on", "error,warning", "--info", deb});
+        QVERIFY2(lintianCode == 0, qPrintable(befund));
     }
 };
 

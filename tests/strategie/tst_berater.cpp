@@ -22,10 +22,10 @@ int zelle(const QString& name) {
 
 // The game window after roll `wuerfe` of a turn: dice "66-51" on the table and
 // "4----" in the tray ('-' an empty box, ' ' a box showing no value), `offen`
-// still open, every other category entered, "3er Pasch" with 20 points and
-// the rest with 0.
+// still open, every other category entered, "3er Pasch" with 20 points,
+// "5er" with `oben` and the rest with 0.
 struct Lage {
-    Lage(const QString& tisch, const QString& ablage, int wuerfe, const QStringList& offen) {
+    Lage(const QString& tisch, const QString& ablage, int wuerfe, const QStringList& offen, int oben = 0) {
         stand.spielerAnlegen(1);
         stand.Wuerfe = wuerfe;
         stand.Eingetragen = 13 - int(offen.size());
@@ -33,6 +33,7 @@ struct Lage {
             feld.Kategorien[z] = {offen.contains(QString::fromUtf8(wk::Kategorien[z].beschriftung.data())), true};
         }
         if (!feld.Kategorien[6].Visible) feld.Zahlen[6] = std::to_string(Gesamt);
+        if (!feld.Kategorien[4].Visible) feld.Zahlen[4] = std::to_string(oben);
         wk::summenBilden(feld.Zahlen, feld.Label1);
         for (int i = 0; i < 5; ++i) {
             for (auto [boxen, muster] : {std::pair{&feld.w1, tisch}, std::pair{&feld.Raus, ablage}}) {
@@ -56,8 +57,10 @@ QString marken(const std::array<bool, 5>& a) {
 class TstBerater : public QObject {
     Q_OBJECT
 
-    // Solves the states with "Wurfkrone" or "Chance" open or both.
-    const wk::Tabelle m_tabelle{wk::Hausregeln, wk::nacheinander, (1u << zelle("Wurfkrone")) | (1u << zelle("Chance"))};
+    // Solves the states in which only "Wurfkrone", "Chance", "6er" and
+    // "Kleine Strasse" may be open.
+    const wk::Tabelle m_tabelle{wk::Hausregeln, wk::nacheinander,
+                                (1u << zelle("Wurfkrone")) | (1u << zelle("Chance")) | (1u << zelle("6er")) | (1u << zelle("Kleine Strasse"))};
     std::optional<wk::Berater> m_berater;  // a fresh one for each test, with the table
 
 private slots:
@@ -116,6 +119,43 @@ private slots:
         QCOMPARE(QString::fromStdString(r.text).section('\n', -1), zeile);
         lage.stand.RundenGespielt[1] = 1;  // the next sheet
         QVERIFY(!m_berater->rat(lage.feld, lage.stand).letzterZug);
+    }
+
+    // The coach keeps the values of the turn last asked about; a turn with the
+    // same open categories at another upper sum, or another player's, has
+    // values of its own. With only "6er" open the bonus needs five sixes from
+    // 33 on and is out of reach at 32.
+    void jederZugMitSeinenWerten_data() {
+        QTest::addColumn<Lage>("vorher");
+        QTest::addColumn<Lage>("lage");
+        QTest::newRow("6er at 32, then at 33") << Lage("66611", "-----", 1, {"6er"}, 32) << Lage("66611", "-----", 1, {"6er"}, 33);
+        QTest::newRow("6er at 33, then at 32") << Lage("66611", "-----", 1, {"6er"}, 33) << Lage("66611", "-----", 1, {"6er"}, 32);
+    }
+    void jederZugMitSeinenWerten() {
+        QFETCH(Lage, vorher);
+        QFETCH(Lage, lage);
+        m_berater->rat(vorher.feld, vorher.stand);
+        wk::Berater frisch;
+        frisch.tabelleSetzen(m_tabelle);
+        const wk::Rat r = m_berater->rat(lage.feld, lage.stand), erwartet = frisch.rat(lage.feld, lage.stand);
+        QCOMPARE(QString::fromStdString(r.text), QString::fromStdString(erwartet.text));
+        QCOMPARE(r.erwartung, erwartet.erwartung);
+    }
+
+    // Of parts worth exactly the same the larger is kept: with only "Kleine
+    // Strasse" open, 1 2 3 4 is a small straight whatever a fifth die shows.
+    void gleichwertigDerGroessereTeil_data() {
+        QTest::addColumn<int>("wuerfeUebrig");
+        QTest::newRow("one roll left") << 1;
+        QTest::newRow("two rolls left") << 2;
+    }
+    void gleichwertigDerGroessereTeil() {
+        QFETCH(int, wuerfeUebrig);
+        const wk::Zugwerte werte(m_tabelle, 1u << zelle("Kleine Strasse"), 0);
+        const wk::Wuerfelmengen& m = m_tabelle.mengen();
+        const int alle = m.nummer({0, 1, 1, 1, 1, 0, 1}), ohneSechs = m.nummer({0, 1, 1, 1, 1, 0, 0});
+        QCOMPARE(werte.behalten(alle, wuerfeUebrig), werte.behalten(ohneSechs, wuerfeUebrig));
+        QCOMPARE(werte.besteTeilmenge(alle, wuerfeUebrig), alle);
     }
 
     // The states a game window reaches in play (before the first roll, the
