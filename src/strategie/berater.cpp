@@ -41,19 +41,6 @@ Augenzahl zusammen(const Augenzahl& a, const Augenzahl& b) {
     return summe;
 }
 
-// One decimal with a comma, rounded half away from zero: "312,4", "-3,1".
-std::string zahl(double wert) {
-    const long long zehntel = std::llround(std::abs(wert) * 10);
-    std::string text = wert < 0 ? "-" : "";
-    text += std::to_string(zehntel / 10);
-    text += ',';
-    text += std::to_string(zehntel % 10);
-    return text;
-}
-
-// Prices closer to 0 than this are ties with the best decision.
-constexpr double Gleichstand = 1e-9;
-
 std::string text(const Rat& rat) {
     std::string t;
     switch (rat.lage) {
@@ -74,7 +61,7 @@ std::string text(const Rat& rat) {
             }
         }
         t += "\nErwartung: ";
-        t += zahl(rat.erwartung);
+        t += kommazahl(rat.erwartung);
         break;
     case Ratlage::Rechnet:
         t = "Der Tipp wird noch berechnet.";
@@ -94,7 +81,7 @@ std::string text(const Rat& rat) {
     }
     if (rat.letzterZug) {
         t += "\nletzter Zug: ";
-        t += *rat.letzterZug > -Gleichstand ? std::string("0,0") : zahl(*rat.letzterZug);
+        t += *rat.letzterZug > -Gleichstand ? std::string("0,0") : kommazahl(*rat.letzterZug);
     }
     return t;
 }
@@ -141,15 +128,26 @@ Ratlage lesen(const Spielfeld& feld, const Spielstand& stand, Zugstand& zug) {
 void Berater::tabelleSetzen(const Tabelle& tabelle) {
     m_tabelle = &tabelle;
     m_bewerter.emplace(tabelle);
-    if (m_letzte) {
-        m_letzte->preis.reset();
+    m_buch.tabelleSetzen(tabelle);
+}
+
+void Berater::entscheiden(const Zugstand& zug, int zelle) {
+    if (!m_tabelle || !m_tabelle->geloest(zug.offen)) {
+        m_letzte.reset();
+        m_buch.ohneUrteil(zug, zelle, 0);
+        return;
     }
+    const Wuerfelmengen& m = m_tabelle->mengen();
+    const int fuenfer = m.nummer(zusammen(zug.tisch, zug.ablage));
+    const Zugwerte& werte = m_bewerter->zugwerte(zug.offen, zug.oben);
+    const double gewaehlt = zelle >= 0 ? werte.eintrag(fuenfer, zelle) : werte.behalten(m.nummer(zug.ablage), 3 - zug.wuerfe);
+    m_letzte = Entscheidung{zug.spieler, zug.blatt, m_buch.entschieden(zug, besteWahl(zug, fuenfer), gewaehlt, zelle)};
 }
 
 void Berater::vorDemWuerfeln(const Spielfeld& feld, const Spielstand& stand) {
     Zugstand zug;
     if (feld.Command17.Visible && lesen(feld, stand, zug) == Ratlage::Rat && zug.wuerfe < 3) {
-        m_letzte = Entscheidung{zug, -1};
+        entscheiden(zug, -1);
     }
 }
 
@@ -159,26 +157,15 @@ void Berater::vorDemEintragen(const Spielfeld& feld, const Spielstand& stand, in
     }
     Zugstand zug;
     if (lesen(feld, stand, zug) == Ratlage::Rat) {
-        m_letzte = Entscheidung{zug, zelle};
+        entscheiden(zug, zelle);
     } else {
         m_letzte.reset();
+        m_buch.ohneUrteil(zug, zelle, punkte(Kategorien[zelle], feld.w1, feld.Raus));
     }
 }
 
 Wahl Berater::besteWahl(const Zugstand& zug, int fuenfer) const {
     return m_bewerter->beste(zug.offen, zug.oben, zug.wuerfe, fuenfer);
-}
-
-double Berater::preis(const Entscheidung& e) const {
-    if (!e.preis) {
-        const Wuerfelmengen& m = m_tabelle->mengen();
-        const int fuenfer = m.nummer(zusammen(e.zug.tisch, e.zug.ablage));
-        const Zugwerte& werte = m_bewerter->zugwerte(e.zug.offen, e.zug.oben);
-        const double gewaehlt = e.zelle >= 0 ? werte.eintrag(fuenfer, e.zelle)
-                                             : werte.behalten(m.nummer(e.zug.ablage), 3 - e.zug.wuerfe);
-        e.preis = std::min(0.0, gewaehlt - besteWahl(e.zug, fuenfer).wert);
-    }
-    return *e.preis;
 }
 
 void Berater::ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const {
@@ -214,9 +201,8 @@ Rat Berater::rat(const Spielfeld& feld, const Spielstand& stand, bool meldungOff
     } else if (rat.lage == Ratlage::Rat && !(m_tabelle && m_tabelle->geloest(zug.offen))) {
         rat.lage = Ratlage::Rechnet;
     }
-    if (m_tabelle && m_letzte && m_letzte->zug.spieler == zug.spieler && m_letzte->zug.blatt == zug.blatt &&
-        m_tabelle->geloest(m_letzte->zug.offen)) {
-        rat.letzterZug = preis(*m_letzte);
+    if (m_letzte && m_letzte->spieler == zug.spieler && m_letzte->blatt == zug.blatt) {
+        rat.letzterZug = m_letzte->preis;
     }
     if (rat.lage == Ratlage::Rat) {
         ratFinden(feld, zug, rat);

@@ -6,6 +6,7 @@
 #include "game/spielfeld.h"
 #include "game/spielstand.h"
 #include "strategie/bewerter.h"
+#include "strategie/bilanz.h"
 #include "strategie/tabelle.h"
 
 #include <array>
@@ -22,18 +23,6 @@ enum class Ratlage {
     WuerfelRollen,  // the dice tumble
     MeldungOffen,   // a message box of the game is open
     BlattVoll,      // the sheet's last category has been entered
-};
-
-// A turn as the coach sees it in the game window's state.
-struct Zugstand {
-    Offen offen = 0;     // the categories still open
-    int oben = 0;        // the upper sum so far
-    int gesamt = 0;      // the sheet's grand total so far, bonus included
-    int wuerfe = 0;      // rolls made in this turn, 1..3
-    Augenzahl tisch{};   // the dice on the table
-    Augenzahl ablage{};  // the dice in the tray
-    int spieler = 0;     // whose sheet: AktuellerSpieler
-    int blatt = 0;       // which of his sheets: his RundenGespielt
 };
 
 // Reads the turn into `zug` and tells whether advice can be given on it:
@@ -58,10 +47,10 @@ struct Rat {
     std::string text;
 };
 
-// The coach of one game: advice on request and the price of the player's
-// decisions. It only reads the game's state; it changes nothing and draws no
-// random numbers. Not thread-safe (it keeps the values of the last turn asked
-// about).
+// The coach of one game: advice on request, the price of the players'
+// decisions and the balance of each sheet. It only reads the game's state; it
+// changes nothing and draws no random numbers. Not thread-safe (it keeps the
+// values of the last turn asked about).
 class Berater {
 public:
     // Until a table is set, the coach only says that it is still computing;
@@ -72,26 +61,32 @@ public:
     // Call right before the game handles a click on Command17 (rolling again
     // with the tray as it lies) or on the category button of `zelle`: notes
     // the decision, to be judged against the best one of that moment. An entry
-    // the coach cannot judge (made while the dice tumble) leaves no price.
+    // the coach cannot judge (made while the dice tumble, or before the table
+    // is there) leaves no price and counts as unjudged in the sheet's balance.
     void vorDemWuerfeln(const Spielfeld& feld, const Spielstand& stand);
     void vorDemEintragen(const Spielfeld& feld, const Spielstand& stand, int zelle);
 
     Rat rat(const Spielfeld& feld, const Spielstand& stand, bool meldungOffen = false) const;
 
+    // The balances of the sheets played so far.
+    const Bilanzbuch& buch() const { return m_buch; }
+
 private:
+    // The price of the last decision and whose sheet it was made on.
     struct Entscheidung {
-        Zugstand zug;
-        int zelle = -1;  // the category entered, or -1: rolled again keeping the tray
-        mutable std::optional<double> preis{};
+        int spieler = 0;
+        int blatt = 0;
+        double preis = 0;
     };
 
-    double preis(const Entscheidung& entscheidung) const;
+    void entscheiden(const Zugstand& zug, int zelle);
     Wahl besteWahl(const Zugstand& zug, int fuenfer) const;
     void ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const;
 
     const Tabelle* m_tabelle = nullptr;
     std::optional<Bewerter> m_bewerter;
     std::optional<Entscheidung> m_letzte;
+    Bilanzbuch m_buch;
 };
 
 } // namespace wk

@@ -15,6 +15,10 @@ const Zugwerte& Bewerter::zugwerte(Offen offen, int oben) const {
 }
 
 Wahl Bewerter::beste(Offen offen, int oben, int wuerfe, int fuenfer) const {
+    if (m_beste && m_beste->offen == offen && m_beste->oben == oben && m_beste->wuerfe == wuerfe &&
+        m_beste->fuenfer == fuenfer) {
+        return m_beste->wahl;
+    }
     const Zugwerte& werte = zugwerte(offen, oben);
     Wahl beste{-std::numeric_limits<double>::infinity()};
     for (int zelle = 0; zelle < Kategorienzahl; ++zelle) {
@@ -29,6 +33,7 @@ Wahl Bewerter::beste(Offen offen, int oben, int wuerfe, int fuenfer) const {
             beste = {werte.behalten(teil, uebrig), -1, teil};
         }
     }
+    m_beste = Beste{offen, oben, wuerfe, fuenfer, beste};
     return beste;
 }
 

@@ -22,8 +22,9 @@ struct Wahl {
 };
 
 // The values of the choices a turn offers, from the table. It keeps the
-// values of the last turn asked about, so asking again inside one turn costs
-// little. Not thread-safe.
+// values of the last turn asked about and the last best choice, so asking
+// again inside one turn costs little (the advice and the judgement of the
+// decision that follows it ask alike). Not thread-safe.
 class Bewerter {
 public:
     // The table must outlive the Bewerter.
@@ -46,8 +47,15 @@ public:
     std::vector<Wahl> alle(Offen offen, int oben, int wuerfe, int fuenfer) const;
 
 private:
+    struct Beste {
+        Offen offen;
+        int oben, wuerfe, fuenfer;
+        Wahl wahl;
+    };
+
     const Tabelle& m_tabelle;
     mutable std::optional<Zugwerte> m_zug;
+    mutable std::optional<Beste> m_beste;
 };
 
 } // namespace wk

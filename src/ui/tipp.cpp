@@ -5,6 +5,7 @@
 
 #include "game/wertung.h"
 #include "ui/ansage.h"
+#include "ui/bilanzanzeige.h"
 #include "ui/form1.h"
 #include "ui/masse.h"
 #include "ui/tipptabelle.h"
@@ -13,7 +14,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 
+#include <algorithm>
 #include <vector>
 
 namespace wk {
@@ -23,6 +26,11 @@ namespace {
 // tray: no control of the window lies there.
 constexpr Twips KnopfOrt{3480, 510, 840, 330};
 constexpr Twips AnzeigeOrt{4440, 450, 3060, 810};
+// A sheet's balance: its four lines in a smaller type, from the coach's
+// button (which H stands in for meanwhile) to the players' names; a fifth
+// line, for decisions not judged, reaches a little further down.
+constexpr Twips BilanzOrt{3480, 450, 4050, 810};
+constexpr int BilanzZeile = 180;
 
 constexpr QRgb Ablegen = qRgb(255, 214, 64);    // a table die to put aside, a button to press
 constexpr QRgb Zuruecknehmen = qRgb(96, 200, 255);  // a tray die to take back
@@ -85,9 +93,10 @@ Tipp::Tipp(Form1& fenster, Tipptabelle& tabelle) : QObject(&fenster), m_fenster(
     m_anzeige->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_anzeige->setGeometry(rechteck(AnzeigeOrt));
     m_anzeige->setFont(schrift(12, true));
+    // Over the coach's button the balance needs a ground nothing shows through.
     m_anzeige->setStyleSheet(QStringLiteral("QLabel { color: #fff3c4; background: rgba(0, 0, 0, 150); "
                                             "border: 1px solid rgba(255, 214, 64, 170); border-radius: 5px; "
-                                            "padding: 1px 5px; }"));
+                                            "padding: 1px 5px; } QLabel[bilanz=\"true\"] { background: rgb(8, 28, 14); }"));
     m_anzeige->hide();
 
     m_marken = new Tippmarken(&fenster);
@@ -102,7 +111,15 @@ Tipp::Tipp(Form1& fenster, Tipptabelle& tabelle) : QObject(&fenster), m_fenster(
             zeigen();
         }
     });
+    m_bilanzen = new Bilanzanzeige(fenster);
+
     connect(&fenster, &Form1::vorDemZug, this, &Tipp::vorDemZug);
+    connect(&fenster, &Form1::meldungOeffnet, this, &Tipp::meldungOeffnet);
+    connect(&fenster, &Form1::meldungGeschlossen, this, [this] {
+        if (m_fenster.spiel().beendet()) {
+            m_bilanzen->verbergen();
+        }
+    });
     fenster.installEventFilter(this);
 }
 
@@ -121,6 +138,7 @@ bool Tipp::eventFilter(QObject* objekt, QEvent* ereignis) {
 // against the best one of this moment.
 void Tipp::vorDemZug(const Zug& zug) {
     verbergen();
+    m_bilanzOffen = false;
     const Spiel& spiel = m_fenster.spiel();
     if (zug.handlung == Handlung::Wuerfeln) {
         m_berater.vorDemWuerfeln(spiel.feld(), spiel.stand());
@@ -129,17 +147,55 @@ void Tipp::vorDemZug(const Zug& zug) {
     }
 }
 
-bool Tipp::sichtbar() const { return !m_anzeige->isHidden(); }
+void Tipp::meldungOeffnet() {
+    const Bilanzbuch& buch = m_berater.buch();
+    if (buch.fertige() != m_bilanzenGezeigt && buch.zuletztFertig()) {
+        m_bilanzenGezeigt = buch.fertige();
+        m_bilanzOffen = true;
+        bilanzZeigen();
+    }
+    if (m_fenster.spiel().beendet()) {
+        m_bilanzen->spielZeigen(buch);
+    }
+}
 
-void Tipp::zeigen() {
-    const Spiel& spiel = m_fenster.spiel();
-    m_rat = m_berater.rat(spiel.feld(), spiel.stand(), m_fenster.meldungOffen());
-    const QString text = QString::fromStdString(m_rat.text);
+void Tipp::bilanzZeigen() {
+    const Blattbilanz& bilanz = *m_berater.buch().zuletztFertig();
+    m_marken->setzen({});
+    panelZeigen(QString::fromStdString(bilanz.text()), true);
+    m_bilanzen->blattZeigen(bilanz);
+}
+
+void Tipp::panelZeigen(const QString& text, bool bilanz) {
+    Twips ort = AnzeigeOrt;
+    if (bilanz) {
+        ort = BilanzOrt;
+        ort.height += std::max(0, int(text.count(QLatin1Char('\n'))) - 3) * BilanzZeile;
+    }
+    m_anzeige->setGeometry(rechteck(ort));
+    m_anzeige->setFont(bilanz ? schrift(10) : schrift(12, true));
+    if (m_anzeige->property("bilanz").toBool() != bilanz) {
+        m_anzeige->setProperty("bilanz", bilanz);
+        m_anzeige->style()->unpolish(m_anzeige);
+        m_anzeige->style()->polish(m_anzeige);
+    }
     m_anzeige->setText(text);
     m_anzeige->setAccessibleDescription(text);
     m_anzeige->show();
     m_anzeige->raise();
     m_fenster.ansagen(Ansage::alsSaetze(text));
+}
+
+bool Tipp::sichtbar() const { return !m_anzeige->isHidden(); }
+
+void Tipp::zeigen() {
+    if (m_bilanzOffen) {
+        bilanzZeigen();
+        return;
+    }
+    const Spiel& spiel = m_fenster.spiel();
+    m_rat = m_berater.rat(spiel.feld(), spiel.stand(), m_fenster.meldungOffen());
+    panelZeigen(QString::fromStdString(m_rat.text), false);
 
     std::vector<Tippmarken::Marke> marken;
     const auto ort = [this](const QString& name) {
@@ -166,6 +222,7 @@ void Tipp::zeigen() {
 void Tipp::verbergen() {
     m_anzeige->hide();
     m_marken->setzen({});
+    m_bilanzen->verbergen();
 }
 
 

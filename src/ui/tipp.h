@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace wk {
 
+class Bilanzanzeige;
 class Form1;
 class Tippmarken;
 class Tipptabelle;
@@ -24,6 +25,11 @@ struct Zug;
 // button to press. Asked for with the button or the key H, it shows the
 // advice for the dice as they lie; the next action of the player hides it.
 // It only reads the game, and judges each decision as the window reports it.
+//
+// When a sheet's last category is entered the panel shows the sheet's
+// balance without being asked, with its course on the felt, and the screen
+// reader speaks it; both stay until the next action (the next sheet's first
+// roll), and H shows them again until then.
 class Tipp : public QObject {
     Q_OBJECT
 
@@ -42,6 +48,10 @@ protected:
 
 private:
     void vorDemZug(const Zug& zug);
+    // A message box opens: after the entry that ended a sheet, its balance.
+    void meldungOeffnet();
+    void bilanzZeigen();
+    void panelZeigen(const QString& text, bool bilanz);
 
     Form1& m_fenster;
     Berater m_berater;
@@ -49,6 +59,9 @@ private:
     QPushButton* m_knopf = nullptr;
     QLabel* m_anzeige = nullptr;
     Tippmarken* m_marken = nullptr;
+    Bilanzanzeige* m_bilanzen = nullptr;
+    int m_bilanzenGezeigt = 0;  // finished sheets whose balance was shown
+    bool m_bilanzOffen = false; // a sheet's balance is due until the next action
 };
 
 } // namespace wk

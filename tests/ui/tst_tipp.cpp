@@ -5,10 +5,12 @@
 // game window.
 #include "ganzetabelle.h"
 #include "programm.h"
+#include "strategie/gegner.h"
 #include "ui/tipp.h"
 #include "ui/tipptabelle.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include <cmath>
 #include <future>
 #include <numeric>
+#include <set>
 
 #include <sched.h>
 
@@ -24,16 +27,32 @@ namespace {
 
 #ifdef WK_SANITIZE
 constexpr int Blaetter = 2000;  // the sanitizers make every sheet about ten times slower
+constexpr int GemischteBlaetter = 1200;
 #else
 constexpr int Blaetter = 100000;
+constexpr int GemischteBlaetter = 12000;
 #endif
 
 QString knopf(int zelle) { return QString::fromUtf8(wk::Kategorien[zelle].knopf.data()); }
 
+// Points with one decimal and a comma: "-9,2".
+QString komma(double wert) { return QString::number(wert, 'f', 1).replace('.', ','); }
+
+// What is wrong with the balance the coach kept of a finished sheet of
+// `punkte`, made of `wuerfe` rolls, or nothing: its parts must add up to the
+// total, one decision judged per roll, nothing left unjudged.
+QString bilanzFehler(const wk::Blattbilanz* b, double punkte, int wuerfe) {
+    if (!b || !b->fertig() || b->punkte != int(punkte)) return "no balance of the sheet";
+    if (std::abs(*b->anfang + b->glueck + b->preis + b->unbewertet - punkte) > 1e-9) return "the balance does not add up";
+    if (b->entscheidungen != wuerfe || b->ohneUrteil != 0 || b->unbewertet != 0) return "not every roll judged once";
+    return {};
+}
+
 // Plays `anzahl` sheets through the game's handlers as one player who always
-// follows the advice, adding the points of each to `punkte`. Returns the first
-// illegal advice, or nothing.
-QString spielen(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saat, std::vector<double>& punkte) {
+// follows the advice, the coach judging each decision as the window has it
+// do. Adds the points and the balance's luck of each sheet to `punkte` and
+// `glueck`. Returns the first illegal advice or wrong balance, or nothing.
+QString spielen(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saat, std::vector<double>& punkte, std::vector<double>& glueck) {
     wk::Spielstand stand = einSpieler(anzahl);
     wk::Zufall zufall(saat);
     FakeMeldung meldung;
@@ -42,18 +61,27 @@ QString spielen(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saat, std:
     wk::Berater berater;
     berater.tabelleSetzen(tabelle);
     const wk::Spielfeld& f = spiel.feld();
-    for (double bisher = 0; !spiel.beendet();) {
+    for (double bisher = 0, wuerfe = 0; !spiel.beendet();) {
+        berater.vorDemWuerfeln(f, stand);
         f.Command17.Visible ? spiel.Command17_Click() : spiel.Command3_Click();
+        ++wuerfe;
         while (f.Timer1) spiel.Timer1_Timer();
         const wk::Rat r = berater.rat(f, stand);
         if (r.lage != wk::Ratlage::Rat) return "no advice after a roll: " + QString::fromStdString(r.text);
         if (r.zelle < 0 && stand.Wuerfe >= 3) return "a fourth roll";
         if (r.zelle >= 0) {
             if (!f.Kategorien[r.zelle].Visible || !f.Kategorien[r.zelle].Enabled) return "a used category";
+            berater.vorDemEintragen(f, stand, r.zelle);
             spiel.Kategorie_Click(r.zelle);
             if (stand.Eingetragen == 0 || spiel.beendet()) {  // a sheet is finished
                 punkte.push_back(stand.Gesamtpunkte[1] - bisher);
                 bisher = stand.Gesamtpunkte[1];
+                const wk::Blattbilanz* b = berater.buch().zuletztFertig();
+                const QString fehler = bilanzFehler(b, punkte.back(), int(wuerfe));
+                if (!fehler.isEmpty()) return fehler;
+                if (b->preis != 0 || b->nichtBeste != 0) return "following the advice cost something";
+                glueck.push_back(b->glueck);
+                wuerfe = 0;
             }
             continue;
         }
@@ -69,9 +97,46 @@ QString spielen(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saat, std:
     return {};
 }
 
-// A game window of one player, with the coach or without.
+// The same for `anzahl` sheets of a computer player of `staerke`: its own
+// choices, which may cost, judged by the coach. Returns the first wrong
+// balance, or nothing.
+QString bilanzenEinesGegners(const wk::Tabelle& tabelle, const wk::Staerke& staerke, int anzahl, std::uint64_t saat) {
+    wk::Spielstand stand = einSpieler(anzahl);
+    wk::Zufall zufall(saat);
+    FakeMeldung meldung;
+    wk::Spiel spiel(stand, zufall, meldung, {});
+    spiel.Form_Load();
+    wk::Berater berater;
+    berater.tabelleSetzen(tabelle);
+    wk::Gegner gegner(staerke, saat + 1);
+    gegner.tabelleSetzen(tabelle);
+    int wuerfe = 0, fertige = 0;
+    for (double bisher = 0; !spiel.beendet();) {
+        const std::optional<wk::Schritt> s = gegner.naechster(spiel.feld(), stand);
+        if (!s) return "the computer player has no step";
+        if (s->aktion == wk::Aktion::Wuerfeln) {
+            berater.vorDemWuerfeln(spiel.feld(), stand);
+            ++wuerfe;
+        }
+        if (s->aktion == wk::Aktion::Eintragen) berater.vorDemEintragen(spiel.feld(), stand, s->index);
+        wk::ausfuehren(spiel, *s);
+        if (berater.buch().fertige() == fertige) continue;
+        fertige = berater.buch().fertige();
+        const double punkte = stand.Gesamtpunkte[1] - bisher;
+        bisher = stand.Gesamtpunkte[1];
+        const wk::Blattbilanz* b = berater.buch().zuletztFertig();
+        const QString fehler = bilanzFehler(b, punkte, wuerfe);
+        if (!fehler.isEmpty()) return fehler;
+        if (staerke.temperatur == 0 ? b->preis != 0 : b->nichtBeste == 0) return "a price where there is none, or none where there is";
+        wuerfe = 0;
+    }
+    return fertige == anzahl ? QString() : QStringLiteral("%1 sheets judged of %2").arg(fertige).arg(anzahl);
+}
+
+// A game window of one player and `runden` sheets, with the coach or without.
 struct Fenster {
-    Fenster(const wk::Artwork& artwork, wk::Tipptabelle* tabelle) : form{stand, zufall, meldung, oben, artwork, [] {}} {
+    Fenster(const wk::Artwork& artwork, wk::Tipptabelle* tabelle, int runden = 1)
+        : stand(einSpieler(runden)), form{stand, zufall, meldung, oben, artwork, [] {}} {
         if (tabelle) form.tippAnbieten(*tabelle);
         form.findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(0);
         form.show();
@@ -102,7 +167,7 @@ struct Fenster {
         return s;
     }
 
-    wk::Spielstand stand = einSpieler(1);
+    wk::Spielstand stand;
     wk::Zufall zufall;
     FakeMeldung meldung;
     wk::QtFensterOben oben;
@@ -142,19 +207,37 @@ private slots:
     }
 
     // Two seeded players on both cores; the mean of their sheets lies within
-    // three standard errors of the table's value of a fresh sheet.
+    // three standard errors of the table's value of a fresh sheet, and the
+    // luck of their sheets averages to zero alike.
     void werDemRatFolgtErreichtDenWertDerTabelle() {
         const wk::Tabelle& t = *m_ganz;
-        std::vector<double> p, zweite;
-        auto zweiter = std::async(std::launch::async, [&] { return spielen(t, Blaetter / 2, 2, zweite); });
-        const QString fehler = spielen(t, Blaetter - Blaetter / 2, 1, p) + zweiter.get();
+        std::vector<double> p, zweite, glueck, zweitesGlueck;
+        auto zweiter = std::async(std::launch::async, [&] { return spielen(t, Blaetter / 2, 2, zweite, zweitesGlueck); });
+        const QString fehler = spielen(t, Blaetter - Blaetter / 2, 1, p, glueck) + zweiter.get();
         QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
         p.insert(p.end(), zweite.begin(), zweite.end());
+        glueck.insert(glueck.end(), zweitesGlueck.begin(), zweitesGlueck.end());
         QCOMPARE(int(p.size()), Blaetter);
-        const double n = Blaetter, mittel = std::accumulate(p.begin(), p.end(), 0.0) / n;
-        const double standardfehler = std::sqrt((std::inner_product(p.begin(), p.end(), p.begin(), 0.0) / n - mittel * mittel) / (n - 1));
-        qInfo("%.0f sheets: mean %.3f +- %.3f, table %.6f", n, mittel, standardfehler, t.wert(wk::AlleOffen, 0));
+        QCOMPARE(int(glueck.size()), Blaetter);
+        const auto mittelUndFehler = [](const std::vector<double>& x) {
+            const double n = double(x.size()), mittel = std::accumulate(x.begin(), x.end(), 0.0) / n;
+            return std::pair{mittel, std::sqrt((std::inner_product(x.begin(), x.end(), x.begin(), 0.0) / n - mittel * mittel) / (n - 1))};
+        };
+        const auto [mittel, standardfehler] = mittelUndFehler(p);
+        const auto [glueckMittel, glueckFehler] = mittelUndFehler(glueck);
+        qInfo("%d sheets: mean %.3f +- %.3f, table %.6f; luck %.3f +- %.3f", Blaetter, mittel, standardfehler, t.wert(wk::AlleOffen, 0), glueckMittel, glueckFehler);
         QVERIFY(std::abs(mittel - t.wert(wk::AlleOffen, 0)) <= 3 * standardfehler);
+        QVERIFY(std::abs(glueckMittel) <= 3 * glueckFehler);
+    }
+
+    // Sheets of the best, a weak and a random player (each choice of a moment
+    // alike likely), on both cores: every balance adds up to its sheet.
+    void bilanzGehtBeiJedemSpielerAuf() {
+        const wk::Staerke zufaellig{"", "", 1e9, 0};
+        auto zweiter = std::async(std::launch::async, [&] { return bilanzenEinesGegners(*m_ganz, zufaellig, GemischteBlaetter / 3, 5); });
+        const QString fehler = bilanzenEinesGegners(*m_ganz, wk::Staerken.back(), GemischteBlaetter / 3, 3) +
+                               bilanzenEinesGegners(*m_ganz, wk::Staerken.front(), GemischteBlaetter / 3, 4) + zweiter.get();
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
     }
 
     // The table is asked for right after the start window's first paint, so
@@ -243,6 +326,125 @@ private slots:
         for (Fenster* w : {&f, &zwilling}) w->klick(QStringLiteral("Command17"));
         beide(ersteOffene());
         QCOMPARE(f.tipp(), QStringLiteral("Kein Tipp vor dem ersten Wurf."));
+    }
+
+    // A sheet played by the advice but for four entries made right after the
+    // first roll into a category the dice hardly fill. At its end the panel
+    // shows the balance without a key, beside the hand-over message, and the
+    // course names the three costliest of the four; both stay, H shows them
+    // again, the next sheet's first roll hides them. The second sheet, with
+    // an entry made while the dice tumble, ends the game: then each player's
+    // price over the game shows too.
+    void bilanzAmEndeDesBlatts() {
+        Fenster f(m_artwork, &m_tabelle, 2);
+        const wk::Tipp& tipp = *f.form.findChild<wk::Tipp*>();
+        const QWidget& verlauf = *f.in(QStringLiteral("Verlauf"));
+        const auto panel = [&] {
+            const auto* a = f.form.findChild<QLabel*>(QStringLiteral("Tipp"));
+            return a->isVisible() && a->accessibleDescription() == a->text() ? a->text() : QStringLiteral("?");
+        };
+        int wuerfe = 0;
+        const auto tun = [&](wk::Handlung h, int i = -1) {
+            wuerfe += h == wk::Handlung::Wuerfeln;
+            f.form.handeln({h, i});
+            f.form.wurfAbschliessen();
+        };
+        const auto folgen = [&](const wk::Rat& r) {
+            for (int i = 0; i < 5; ++i) {
+                if (r.ablegen[i]) tun(wk::Handlung::Ablegen, i);
+                if (r.zuruecknehmen[i]) tun(wk::Handlung::Zuruecknehmen, i);
+            }
+        };
+        const std::set<int> daneben{2, 4, 6, 9};  // the turns
+        // The category for such an entry: the first open one, not the advised
+        // one, of Wurfkrone, Grosse Strasse, Full Haus, Kleine Strasse, Chance.
+        const auto schlecht = [&](const wk::Rat& r) {
+            for (int z : {11, 10, 8, 9, 12}) {
+                if (f.feld().Kategorien[z].Visible && z != r.zelle) return z;
+            }
+            return -1;
+        };
+        std::vector<std::pair<double, QString>> kosten;  // price, "Zug 2: ..."
+        double preise = 0;
+        QStringList amEnde;
+        f.meldung.waehrendOffen = [&] {
+            const QWidget* spieler = f.in(QStringLiteral("Bilanz_0"));
+            amEnde = {panel(), verlauf.isVisible() ? verlauf.accessibleDescription() : "?", QString::fromStdString(f.feld().Zahlen[13]),
+                      spieler->isVisible() && spieler->accessibleName() == "Bilanz Spieler 1" ? spieler->accessibleDescription() : "-"};
+        };
+        for (int zug = 1; zug <= 13; ++zug) {
+            tun(wk::Handlung::Wuerfeln);
+            for (;;) {
+                f.tipp();
+                const wk::Rat r = tipp.rat();
+                if (daneben.count(zug) && f.stand.Wuerfe == 1) {
+                    const int zelle = schlecht(r);
+                    tun(wk::Handlung::Eintragen, zelle);
+                    f.tipp();
+                    QVERIFY2(tipp.rat().letzterZug && *tipp.rat().letzterZug < -0.05, qPrintable(QString::fromStdString(tipp.rat().text) + " / " + QString::fromStdString(r.text)));
+                    const QString rat = QString::fromStdString(r.text).section('\n', 0, 0).replace(": ", " ");
+                    kosten.emplace_back(*tipp.rat().letzterZug, QStringLiteral("Zug %1: eintragen %2 statt %3, %4").arg(zug).arg(wk::Kategorien[zelle].beschriftung.data(), rat, komma(*tipp.rat().letzterZug)));
+                    preise += *tipp.rat().letzterZug;
+                    break;
+                }
+                if (r.zelle >= 0) {
+                    tun(wk::Handlung::Eintragen, r.zelle);
+                    break;
+                }
+                folgen(r);
+                tun(wk::Handlung::Wuerfeln);
+            }
+        }
+        std::sort(kosten.begin(), kosten.end());
+        QCOMPARE(f.meldung.texte.size(), std::size_t(1));
+        const QString bilanz = QStringLiteral("Blatt: %1 Punkte\nErwartung am Anfang: 332,1\nGlück: ").arg(amEnde.value(2)) + "%1\nEntscheidungen: " + komma(preise) + QStringLiteral(" (4 von %1 nicht die besten)").arg(wuerfe);
+        QCOMPARE(QString(amEnde[0]).replace(QRegularExpression("Glück: [+-]?[0-9]+,[0-9]"), "Glück: %1"), bilanz);
+        const double glueck = amEnde[0].section('\n', 2, 2).section(' ', 1).replace(',', '.').toDouble();
+        QVERIFY(std::abs(332.1 + glueck + preise - amEnde[2].toInt()) < 0.15);
+        QCOMPARE(amEnde[1], kosten[0].second + '\n' + kosten[1].second + '\n' + kosten[2].second);
+        QCOMPARE(amEnde[3], "-");  // the players' prices over the game come with its end
+        QCOMPARE(panel(), amEnde[0]);
+        QVERIFY(verlauf.isVisible());
+        QCOMPARE(f.tipp(), amEnde[0]);
+        tun(wk::Handlung::Wuerfeln);
+        QVERIFY(f.in(QStringLiteral("Tipp"))->isHidden() && verlauf.isHidden());
+
+        // The second sheet: the advice throughout, but once the dice tumble an
+        // entry is made.
+        wuerfe = 1;
+        for (bool getaumelt = false; !f.form.spiel().beendet();) {
+            f.tipp();
+            const wk::Rat r = tipp.rat();
+            if (r.zelle >= 0) {
+                tun(wk::Handlung::Eintragen, r.zelle);
+                if (!f.form.spiel().beendet()) tun(wk::Handlung::Wuerfeln);
+                continue;
+            }
+            folgen(r);
+            ++wuerfe;
+            f.form.handeln({wk::Handlung::Wuerfeln});
+            if (!getaumelt) {
+                int zelle = 0;
+                while (!f.feld().Kategorien[zelle].Visible) ++zelle;
+                QVERIFY(f.feld().Timer1);
+                f.form.handeln({wk::Handlung::Eintragen, zelle});
+                getaumelt = true;
+                f.form.wurfAbschliessen();
+                tun(wk::Handlung::Wuerfeln);
+            }
+            f.form.wurfAbschliessen();
+        }
+        QCOMPARE(f.meldung.texte.back(), std::string(" Alle Runden wurden absolviert.."));
+        QVERIFY2(QRegularExpression(QStringLiteral("^Blatt: [0-9]+ Punkte\nErwartung am Anfang: 332,1\nGlück: [+-]?[0-9]+,[0-9]\n"
+                                                   "Entscheidungen: 0,0 \\(0 von %1 nicht die besten\\)\nnicht bewertet: 1 \\([+-]?[0-9]+,[0-9]\\)$").arg(wuerfe - 1))
+                     .match(amEnde[0]).hasMatch(), qPrintable(amEnde[0]));
+        double summe = 0;  // the five numbers of the second sheet's balance add up to its total
+        for (const QString& zeile : amEnde[0].split('\n').mid(1)) {
+            const QString zahl = zeile.startsWith("nicht") ? zeile.section('(', 1).chopped(1) : zeile.section(": ", 1).section(' ', 0, 0);
+            summe += QString(zahl).replace(',', '.').toDouble();
+        }
+        QVERIFY2(std::abs(summe - amEnde[2].toInt()) < 0.2, qPrintable(amEnde[0]));
+        QCOMPARE(amEnde[3], "Entscheidungen: " + komma(preise));
     }
 };
 
