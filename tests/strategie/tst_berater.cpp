@@ -158,6 +158,27 @@ private slots:
         QCOMPARE(werte.besteTeilmenge(alle, wuerfeUebrig), alle);
     }
 
+    // An entry made while the dice tumble is not judged, but it still ends
+    // the sheet with the total the game gives it, the bonus included.
+    void eintragOhneUrteilMitSeinenPunkten_data() {
+        QTest::addColumn<int>("oben");
+        QTest::addColumn<int>("summe");
+        QTest::newRow("the bonus reached") << 33 << Gesamt + 33 + 30 + 100;
+        QTest::newRow("the bonus missed") << 32 << Gesamt + 32 + 30;
+    }
+    void eintragOhneUrteilMitSeinenPunkten() {
+        QFETCH(int, oben);
+        QFETCH(int, summe);
+        Lage lage("66666", "-----", 1, {"6er"}, oben);
+        lage.feld.Timer1 = true;
+        m_berater->vorDemEintragen(lage.feld, lage.stand, zelle("6er"));
+        const wk::Blattbilanz* b = m_berater->buch().blatt(1, 0);
+        QVERIFY(b && b->punkte);
+        QCOMPARE(*b->punkte, summe);
+        QCOMPARE(b->ohneUrteil, 1);
+        QVERIFY(!m_berater->rat(lage.feld, lage.stand).letzterZug);
+    }
+
     // The states a game window reaches in play (before the first roll, the
     // dice tumbling, a message box open) are shown in tst_tipp.
     void keinRatWoEsNichtsZuRatenGibt_data() {

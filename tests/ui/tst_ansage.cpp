@@ -9,43 +9,19 @@
 #include "ui/ansage.h"
 #include "ui/tipptabelle.h"
 
-#include <QAccessible>
+#include "mithoeren.h"
+
 #include <QPushButton>
-#include <QtGui/private/qguiapplication_p.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
 
 namespace {
-
-// Everything the accessibility layer sends; the texts of the announcements.
-struct Mithoerer {
-    QStringList ansagen;
-    int ereignisse = 0;
-};
-Mithoerer* g_mithoerer = nullptr;
-
-void mithoeren(QAccessibleEvent* ereignis) {
-    ++g_mithoerer->ereignisse;
-    QAccessibleInterface* zugang = ereignis->accessibleInterface();
-    if (ereignis->type() == QAccessible::ObjectShow && zugang && zugang->role() == QAccessible::Notification) {
-        g_mithoerer->ansagen << zugang->text(QAccessible::Name);
-    }
-}
-
-void bildschirmleser(bool an) {
-    QPlatformAccessibility* zugang = QGuiApplicationPrivate::platformIntegration()->accessibility();
-    QVERIFY(zugang);
-    zugang->setActive(an);
-    QCOMPARE(QAccessible::isActive(), an);
-}
 
 QString zelle(int i) { return QString::fromUtf8(wk::Kategorien[static_cast<std::size_t>(i)].beschriftung.data()); }
 
 // A game window of one player over one sheet, with the coach, whose table is
 // never computed.
 struct Spielfenster {
-    explicit Spielfenster(const wk::Artwork& artwork, wk::Zufall wuerfel = {})
-        : zufall(wuerfel), form{stand, zufall, meldung, oben, artwork, [] {}} {
+    Spielfenster(const wk::Artwork& artwork, Mithoerer& ohr, wk::Zufall wuerfel = {})
+        : ohr(ohr), zufall(wuerfel), form{stand, zufall, meldung, oben, artwork, [] {}} {
         form.tippAnbieten(tabelle);
         timer()->setInterval(0);
         form.show();
@@ -60,18 +36,18 @@ struct Spielfenster {
     QStringList hoeren(const std::function<void()>& handlung) {
         const wk::Ansage* ansage = form.findChild<wk::Ansage*>();
         [&] { QTRY_VERIFY(!ansage->wartet()); }();  // what came before is out
-        g_mithoerer->ansagen.clear();
-        g_mithoerer->ereignisse = 0;
+        ohr.ansagen.clear();
+        ohr.ereignisse = 0;
         int vorDerRuhe = 0;
         QMetaObject::Connection takt = QObject::connect(timer(), &QTimer::timeout, &form, [&] {
-            if (feld().Timer1) vorDerRuhe = g_mithoerer->ereignisse;
+            if (feld().Timer1) vorDerRuhe = ohr.ereignisse;
         });
         handlung();
         [&] { QTRY_VERIFY(!feld().Timer1); }();
         QObject::disconnect(takt);
-        burst = g_mithoerer->ereignisse - vorDerRuhe;
+        burst = ohr.ereignisse - vorDerRuhe;
         [&] { QTRY_VERIFY(!ansage->wartet()); }();
-        return g_mithoerer->ansagen;
+        return ohr.ansagen;
     }
     QStringList taste(int taste) {
         return hoeren([&] { QTest::keyClick(&form, static_cast<Qt::Key>(taste)); });
@@ -107,6 +83,7 @@ struct Spielfenster {
         return z;
     }
 
+    Mithoerer& ohr;
     wk::Spielstand stand = einSpieler(1);
     wk::Zufall zufall;
     FakeMeldung meldung;
@@ -125,26 +102,23 @@ class TstAnsage : public QObject {
     Mithoerer m_mithoerer;
 
 private slots:
-    void initTestCase() {
-        g_mithoerer = &m_mithoerer;
-        QAccessible::installUpdateHandler(mithoeren);
-    }
+    void initTestCase() { m_mithoerer.anfangen(); }
     // As a screen reader switches it on.
-    void init() { bildschirmleser(true); }
+    void init() { Mithoerer::bildschirmleser(true); }
 
     // A turn and a sheet by keys, as a blind player plays them.
     void jedeHandlungEineAnsage() {
-        g_mithoerer->ansagen.clear();
-        Spielfenster f(m_artwork);
+        m_mithoerer.ansagen.clear();
+        Spielfenster f(m_artwork, m_mithoerer);
         const QString hilfe = f.form.hilfe();
         QVERIFY(hilfe.contains(QStringLiteral("L sagt")) && hilfe.contains(QStringLiteral("F1 sagt")));
         QTRY_VERIFY(!f.form.findChild<wk::Ansage*>()->wartet());
-        QCOMPARE(g_mithoerer->ansagen, QStringList{hilfe});  // once, when the window opens
+        QCOMPARE(m_mithoerer.ansagen, QStringList{hilfe});  // once, when the window opens
 
         // Nothing while the dice tumble at their real pace; once at rest, the roll.
         f.timer()->setInterval(wk::Form1::TimerIntervallMs);
         int stille = 0;
-        connect(f.timer(), &QTimer::timeout, this, [&] { stille += f.feld().Timer1 && g_mithoerer->ansagen.isEmpty(); });
+        connect(f.timer(), &QTimer::timeout, this, [&] { stille += f.feld().Timer1 && m_mithoerer.ansagen.isEmpty(); });
         QStringList gehoert = f.taste(Qt::Key_R);
         QVERIFY(stille >= 5);
         const QStringList erster = f.wuerfel("w1");
@@ -194,7 +168,7 @@ private slots:
     // the last although the game's closing message opens at once, with the
     // sheet as the message shows it. (The dice of this seed bring the bonus.)
     void dieEintraegeEinesBlatts() {
-        Spielfenster f(m_artwork, wk::Zufall(11));
+        Spielfenster f(m_artwork, m_mithoerer, wk::Zufall(11));
         bool bonus = false;
         QString summe;
         f.meldung.waehrendOffen = [&] { summe = f.text(QStringLiteral("Zahlen_13")); };
@@ -230,16 +204,16 @@ private slots:
         QFETCH(QString, ansage);
         Programm p(m_artwork, {{"Highscore1/1", "187"}, {"Highscore1/Name1", "Lena"}, {"Highscore1/2", "90"},
                                {"Highscore1/Name2", "Jo\nBo"}, {"Highscore25/Name1", ".."}});
-        g_mithoerer->ansagen.clear();
+        m_mithoerer.ansagen.clear();
         p.klick2(knopf);
         QTRY_VERIFY(!p.anwendung.form2()->findChild<wk::Ansage*>()->wartet());
-        QCOMPARE(g_mithoerer->ansagen, QStringList{ansage});
+        QCOMPARE(m_mithoerer.ansagen, QStringList{ansage});
     }
 
     // Without a screen reader no announcement is prepared, and no element for
     // one is made.
     void ohneBildschirmleserKeineArbeit() {
-        bildschirmleser(false);
+        Mithoerer::bildschirmleser(false);
         Programm p(m_artwork);
         p.klick2(QStringLiteral("Command2_1"));
         QVERIFY(!p.anwendung.form2()->findChild<wk::Ansage*>());

@@ -9,6 +9,7 @@
 #include "fakes/fakeeinstellungen.h"
 #include "fakes/fakemeldung.h"
 #include "ganzetabelle.h"
+#include "mithoeren.h"
 #include "game/zahltext.h"
 #include "highscore/highscore.h"
 #include "platform/fensteroben.h"
@@ -19,10 +20,6 @@
 #include "ui/artwork.h"
 #include "ui/computerspieler.h"
 
-#include <QAccessible>
-#include <QtGui/private/qguiapplication_p.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
@@ -33,15 +30,6 @@
 #include <set>
 
 namespace {
-
-QStringList g_ansagen;  // what the screen reader was told
-
-void mithoeren(QAccessibleEvent* ereignis) {
-    QAccessibleInterface* zugang = ereignis->accessibleInterface();
-    if (ereignis->type() == QAccessible::ObjectShow && zugang && zugang->role() == QAccessible::Notification) {
-        g_ansagen << zugang->text(QAccessible::Name);
-    }
-}
 
 #ifdef WK_SANITIZE
 constexpr int Blaetter = 400;        // per strength: the sanitizers make every sheet about ten times slower
@@ -289,7 +277,8 @@ private slots:
     }
 
     // A blind person hears a computer's entries as a person's, neither its
-    // rolls nor its dice moved; at "sofort" only its sheet's total.
+    // rolls nor its dice moved; at "sofort" only its sheet's total. The
+    // balance of every sheet is heard at its end.
     void blindeHoerenDenComputer_data() {
         QTest::addColumn<QString>("tempo");
         QTest::newRow("schnell") << "schnell";
@@ -301,21 +290,26 @@ private slots:
         p.gebaut();
         p.klick(QStringLiteral("Option1_1"));  // 5 sheets: the person's second sheet follows the computer's
         QPointer<wk::Form1> f = p.starten(1);
-        QPlatformAccessibility* zugang = QGuiApplicationPrivate::platformIntegration()->accessibility();
-        zugang->setActive(true);
-        QAccessible::installUpdateHandler(mithoeren);
-        g_ansagen.clear();
+        Mithoerer ohr;
+        ohr.anfangen();
+        Mithoerer::bildschirmleser(true);
         p.menschSpielt();
         QTRY_VERIFY(!p.stand().istComputer(p.stand().AktuellerSpieler));
         QTest::qWait(2 * wk::Ansage::WarteMs);
-        QAccessible::installUpdateHandler(nullptr);
-        zugang->setActive(false);
-        const QString gehoert = g_ansagen.join(' ');
+        Mithoerer::stop();
+        Mithoerer::bildschirmleser(false);
+        const QString gehoert = ohr.ansagen.join(' ');
         const QString computer = gehoert.mid(gehoert.lastIndexOf(QStringLiteral("Gesamt: %1.").arg(QString::fromStdString(wk::zahlAlsText(p.stand().Gesamtpunkte[1])))));
         QVERIFY2(!computer.contains("Gewürfelt") && !computer.contains("Ablage") && !computer.contains("Tisch"), qPrintable(computer));
         const QString summe = QStringLiteral("Blatt von Geselle: %1 Punkte.").arg(QString::fromStdString(wk::zahlAlsText(p.stand().Gesamtpunkte[2])));
         QCOMPARE(computer.count("eingetragen."), tempo == "sofort" ? 0 : 13);
         QCOMPARE(computer.contains(summe), tempo == "sofort");
+        for (int spieler : {1, 2}) {  // and each sheet's balance at its end
+            const QRegularExpression bilanz(QStringLiteral("Blatt: %1 Punkte\\. Erwartung am Anfang: 332,1\\. Glück: [+-]?[0-9]+,[0-9]\\. "
+                                                           "Entscheidungen: -?[0-9]+,[0-9] \\([0-9]+ von [0-9]+ nicht die besten\\)\\.")
+                                                .arg(p.stand().Gesamtpunkte[spieler]));
+            QVERIFY2(bilanz.match(spieler == 1 ? gehoert : computer).hasMatch(), qPrintable(gehoert));
+        }
     }
 
     // Before the table is there, the computer rolls and then waits, the window
