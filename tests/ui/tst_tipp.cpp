@@ -367,7 +367,14 @@ private slots:
         std::vector<std::pair<double, QString>> kosten;  // price, "Zug 2: ..."
         double preise = 0;
         QStringList amEnde;
+        QStringList verdeckt;  // controls, shown or not, under the balance, the course or the players' prices
         f.meldung.waehrendOffen = [&] {
+            for (const QWidget* w : f.form.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (w->isWindow() || w->geometry() == f.form.rect() || QStringList{"Tipp", "TippKnopf", "Verlauf", "Bilanzen"}.contains(w->objectName())) continue;
+                for (const char* oben : {"Tipp", "Verlauf", "Bilanzen"}) {
+                    if (f.in(oben)->isVisible() && f.in(oben)->geometry().intersects(w->geometry())) verdeckt << oben + (" " + w->objectName());
+                }
+            }
             const QWidget* spieler = f.in(QStringLiteral("Bilanz_0"));
             amEnde = {panel(), verlauf.isVisible() ? verlauf.accessibleDescription() : "?", QString::fromStdString(f.feld().Zahlen[13]),
                       spieler->isVisible() && spieler->accessibleName() == "Bilanz Spieler 1" ? spieler->accessibleDescription() : "-"};
@@ -445,6 +452,7 @@ private slots:
         }
         QVERIFY2(std::abs(summe - amEnde[2].toInt()) < 0.2, qPrintable(amEnde[0]));
         QCOMPARE(amEnde[3], "Entscheidungen: " + komma(preise));
+        QCOMPARE(verdeckt, QStringList());
     }
 };
 
