@@ -3,6 +3,7 @@
 
 // The coach: a player who always follows its advice, and the advice in the
 // game window.
+#include "blattspiele.h"
 #include "ganzetabelle.h"
 #include "programm.h"
 #include "strategie/gegner.h"
@@ -37,101 +38,6 @@ QString knopf(int zelle) { return QString::fromUtf8(wk::Kategorien[zelle].knopf.
 
 // Points with one decimal and a comma: "-9,2".
 QString komma(double wert) { return QString::number(wert, 'f', 1).replace('.', ','); }
-
-// What is wrong with the balance the coach kept of a finished sheet of
-// `punkte`, made of `wuerfe` rolls, or nothing: its parts must add up to the
-// total, one decision judged per roll, nothing left unjudged.
-QString bilanzFehler(const wk::Blattbilanz* b, double punkte, int wuerfe) {
-    if (!b || !b->fertig() || b->punkte != int(punkte)) return "no balance of the sheet";
-    if (std::abs(*b->anfang + b->glueck + b->preis + b->unbewertet - punkte) > 1e-9) return "the balance does not add up";
-    if (b->entscheidungen != wuerfe || b->ohneUrteil != 0 || b->unbewertet != 0) return "not every roll judged once";
-    return {};
-}
-
-// Plays `anzahl` sheets through the game's handlers as one player who always
-// follows the advice, the coach judging each decision as the window has it
-// do. Adds the points and the balance's luck of each sheet to `punkte` and
-// `glueck`. Returns the first illegal advice or wrong balance, or nothing.
-QString spielen(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saat, std::vector<double>& punkte, std::vector<double>& glueck) {
-    wk::Spielstand stand = einSpieler(anzahl);
-    wk::Zufall zufall(saat);
-    FakeMeldung meldung;
-    wk::Spiel spiel(stand, zufall, meldung, {});
-    spiel.Form_Load();
-    wk::Berater berater;
-    berater.tabelleSetzen(tabelle);
-    const wk::Spielfeld& f = spiel.feld();
-    for (double bisher = 0, wuerfe = 0; !spiel.beendet();) {
-        berater.vorDemWuerfeln(f, stand);
-        f.Command17.Visible ? spiel.Command17_Click() : spiel.Command3_Click();
-        ++wuerfe;
-        while (f.Timer1) spiel.Timer1_Timer();
-        const wk::Rat r = berater.rat(f, stand);
-        if (r.lage != wk::Ratlage::Rat) return "no advice after a roll: " + QString::fromStdString(r.text);
-        if (r.zelle < 0 && stand.Wuerfe >= 3) return "a fourth roll";
-        if (r.zelle >= 0) {
-            if (!f.Kategorien[r.zelle].Visible || !f.Kategorien[r.zelle].Enabled) return "a used category";
-            berater.vorDemEintragen(f, stand, r.zelle);
-            spiel.Kategorie_Click(r.zelle);
-            if (stand.Eingetragen == 0 || spiel.beendet()) {  // a sheet is finished
-                punkte.push_back(stand.Gesamtpunkte[1] - bisher);
-                bisher = stand.Gesamtpunkte[1];
-                const wk::Blattbilanz* b = berater.buch().zuletztFertig();
-                const QString fehler = bilanzFehler(b, punkte.back(), int(wuerfe));
-                if (!fehler.isEmpty()) return fehler;
-                if (b->preis != 0 || b->nichtBeste != 0) return "following the advice cost something";
-                glueck.push_back(b->glueck);
-                wuerfe = 0;
-            }
-            continue;
-        }
-        for (int i = 0; i < 5; ++i) {
-            if (r.ablegen[i]) spiel.w1_Click(i);
-            if (r.zuruecknehmen[i]) spiel.Raus_Click(i);
-        }
-        // A mark the game cannot follow leaves the tray short of the advice.
-        wk::Augenzahl ablage{};
-        for (const wk::Wuerfelbox& b : f.Raus) ablage[b.Visible ? b.Tag[0] - '0' : 0] += b.Visible;
-        if (ablage != r.behalten) return "the marks do not keep " + QString::fromStdString(r.text);
-    }
-    return {};
-}
-
-// The same for `anzahl` sheets of a computer player of `staerke`: its own
-// choices, which may cost, judged by the coach. Returns the first wrong
-// balance, or nothing.
-QString bilanzenEinesGegners(const wk::Tabelle& tabelle, const wk::Staerke& staerke, int anzahl, std::uint64_t saat) {
-    wk::Spielstand stand = einSpieler(anzahl);
-    wk::Zufall zufall(saat);
-    FakeMeldung meldung;
-    wk::Spiel spiel(stand, zufall, meldung, {});
-    spiel.Form_Load();
-    wk::Berater berater;
-    berater.tabelleSetzen(tabelle);
-    wk::Gegner gegner(staerke, saat + 1);
-    gegner.tabelleSetzen(tabelle);
-    int wuerfe = 0, fertige = 0;
-    for (double bisher = 0; !spiel.beendet();) {
-        const std::optional<wk::Schritt> s = gegner.naechster(spiel.feld(), stand);
-        if (!s) return "the computer player has no step";
-        if (s->aktion == wk::Aktion::Wuerfeln) {
-            berater.vorDemWuerfeln(spiel.feld(), stand);
-            ++wuerfe;
-        }
-        if (s->aktion == wk::Aktion::Eintragen) berater.vorDemEintragen(spiel.feld(), stand, s->index);
-        wk::ausfuehren(spiel, *s);
-        if (berater.buch().fertige() == fertige) continue;
-        fertige = berater.buch().fertige();
-        const double punkte = stand.Gesamtpunkte[1] - bisher;
-        bisher = stand.Gesamtpunkte[1];
-        const wk::Blattbilanz* b = berater.buch().zuletztFertig();
-        const QString fehler = bilanzFehler(b, punkte, wuerfe);
-        if (!fehler.isEmpty()) return fehler;
-        if (staerke.temperatur == 0 ? b->preis != 0 : b->nichtBeste == 0) return "a price where there is none, or none where there is";
-        wuerfe = 0;
-    }
-    return fertige == anzahl ? QString() : QStringLiteral("%1 sheets judged of %2").arg(fertige).arg(anzahl);
-}
 
 // A game window of one player and `runden` sheets, with the coach or without.
 struct Fenster {
