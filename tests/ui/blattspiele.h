@@ -26,18 +26,30 @@ inline QString bilanzFehler(const wk::Blattbilanz* b, double punkte, int wuerfe)
     return {};
 }
 
+// One player's game of `anzahl` sheets, its dice seeded with `saat`, and a
+// coach with `tabelle`.
+struct Einzelspiel {
+    Einzelspiel(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saat)
+        : stand(einSpieler(anzahl)), zufall(saat), spiel(stand, zufall, meldung, {}) {
+        spiel.Form_Load();
+        berater.tabelleSetzen(tabelle);
+    }
+    wk::Spielstand stand;
+    wk::Zufall zufall;
+    FakeMeldung meldung;
+    wk::Spiel spiel;
+    wk::Berater berater;
+};
+
 // Plays `anzahl` sheets through the game's handlers as one player who always
 // follows the advice, the coach judging each decision as the window has it
 // do. Adds the points and the balance's luck of each sheet to `punkte` and
 // `glueck`. Returns the first illegal advice or wrong balance, or nothing.
 inline QString spielen(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saat, std::vector<double>& punkte, std::vector<double>& glueck) {
-    wk::Spielstand stand = einSpieler(anzahl);
-    wk::Zufall zufall(saat);
-    FakeMeldung meldung;
-    wk::Spiel spiel(stand, zufall, meldung, {});
-    spiel.Form_Load();
-    wk::Berater berater;
-    berater.tabelleSetzen(tabelle);
+    Einzelspiel e(tabelle, anzahl, saat);
+    wk::Spielstand& stand = e.stand;
+    wk::Spiel& spiel = e.spiel;
+    wk::Berater& berater = e.berater;
     const wk::Spielfeld& f = spiel.feld();
     for (double bisher = 0, wuerfe = 0; !spiel.beendet();) {
         berater.vorDemWuerfeln(f, stand);
@@ -79,13 +91,10 @@ inline QString spielen(const wk::Tabelle& tabelle, int anzahl, std::uint64_t saa
 // choices, which may cost, judged by the coach. Returns the first wrong
 // balance, or nothing.
 inline QString bilanzenEinesGegners(const wk::Tabelle& tabelle, const wk::Staerke& staerke, int anzahl, std::uint64_t saat) {
-    wk::Spielstand stand = einSpieler(anzahl);
-    wk::Zufall zufall(saat);
-    FakeMeldung meldung;
-    wk::Spiel spiel(stand, zufall, meldung, {});
-    spiel.Form_Load();
-    wk::Berater berater;
-    berater.tabelleSetzen(tabelle);
+    Einzelspiel e(tabelle, anzahl, saat);
+    wk::Spielstand& stand = e.stand;
+    wk::Spiel& spiel = e.spiel;
+    wk::Berater& berater = e.berater;
     wk::Gegner gegner(staerke, saat + 1);
     gegner.tabelleSetzen(tabelle);
     int wuerfe = 0, fertige = 0;
