@@ -18,7 +18,7 @@ aufgabe="${1:-play}"
 build_dir="${BUILD_DIR:-build}"
 
 # Debian packages the game needs to build, run and be tested.
-pakete=(build-essential cmake qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream)
+pakete=(build-essential cmake mold qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream)
 
 # The tests check every file's licence with reuse, and the Debian package with
 # lintian (installed once: about 45 s and 130 small packages, mostly Perl).
@@ -59,7 +59,9 @@ case "$aufgabe" in
     test)
         # Every file names its licence (REUSE): a new file without one fails here.
         reuse lint --quiet || { reuse lint | tail -n 25; exit 1; }
-        ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+        # Twice as many tests as cores: many of them wait on timers, on the
+        # programs they start or on lintian for much of their time.
+        ctest --test-dir "$build_dir" --output-on-failure -j "$((2 * jobs))"
 
         # Every test once more under AddressSanitizer (leaks included) and
         # UndefinedBehaviorSanitizer; the first fault stops the test that hit it.
