@@ -36,7 +36,7 @@ namespace {
 constexpr int Blaetter = 400;        // per strength: the sanitizers make every sheet about ten times slower
 constexpr int Meisterblaetter = 20;  // checked against the coach state by state
 #else
-constexpr int Blaetter = 8000;
+constexpr int Blaetter = 4000;
 constexpr int Meisterblaetter = 200;
 #endif
 

@@ -30,8 +30,8 @@ namespace {
 constexpr int Blaetter = 2000;  // the sanitizers make every sheet about ten times slower
 constexpr int GemischteBlaetter = 1200;
 #else
-constexpr int Blaetter = 100000;
-constexpr int GemischteBlaetter = 12000;
+constexpr int Blaetter = 50000;
+constexpr int GemischteBlaetter = 10200;
 #endif
 
 QString knopf(int zelle) { return QString::fromUtf8(wk::Kategorien[zelle].knopf.data()); }
