@@ -59,16 +59,25 @@ case "$aufgabe" in
     test)
         # Every file names its licence (REUSE): a new file without one fails here.
         reuse lint --quiet || { reuse lint | tail -n 25; exit 1; }
-        # Twice as many tests as cores: many of them wait on timers, on the
-        # programs they start or on lintian for much of their time.
-        ctest --test-dir "$build_dir" --output-on-failure -j "$((2 * jobs))"
-
         # Every test once more under AddressSanitizer (leaks included) and
         # UndefinedBehaviorSanitizer; the first fault stops the test that hit it.
         # The install checks run once: they look at the installed files only.
+        # That build compiles while the first build's tests run, twice as many
+        # at once as there are cores: they wait on timers, on the programs they
+        # start or on lintian for much of their time. Its output is shown when
+        # it fails.
         asan_dir="${build_dir}-asan"
         cmake -S . -B "$asan_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWURFKRONE_SANITIZE=ON >/dev/null
-        cmake --build "$asan_dir" -j "$jobs" --target wk_tests
+        setsid cmake --build "$asan_dir" -j "$jobs" --target wk_tests >"$asan_dir/bau.log" 2>&1 &
+        asan_bau=$!
+        if ! ctest --test-dir "$build_dir" --output-on-failure -j "$((2 * jobs))"; then
+            kill -- "-$asan_bau" 2>/dev/null || true
+            exit 1
+        fi
+        if ! wait "$asan_bau"; then
+            tail -n 60 "$asan_dir/bau.log"
+            exit 1
+        fi
         ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1" \
         LSAN_OPTIONS="suppressions=$PWD/tests/lsan-suppressions.txt:print_suppressions=0" \
         UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \

@@ -33,7 +33,7 @@
 namespace {
 
 #ifdef WK_SANITIZE
-constexpr int Blaetter = 400;        // per strength: the sanitizers make every sheet about ten times slower
+constexpr int Blaetter = 200;        // per strength: the sanitizers make every sheet about ten times slower
 constexpr int Meisterblaetter = 20;  // checked against the coach state by state
 #else
 constexpr int Blaetter = 4000;

@@ -27,8 +27,8 @@
 namespace {
 
 #ifdef WK_SANITIZE
-constexpr int Blaetter = 2000;  // the sanitizers make every sheet about ten times slower
-constexpr int GemischteBlaetter = 1200;
+constexpr int Blaetter = 1000;  // the sanitizers make every sheet about ten times slower
+constexpr int GemischteBlaetter = 600;
 #else
 constexpr int Blaetter = 50000;
 constexpr int GemischteBlaetter = 10200;

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int SchritteJeSeed = 2500;
 #ifdef WK_SANITIZE
-constexpr quint32 Seeds = 6;  // the sanitizers make every step about ten times slower
+constexpr quint32 Seeds = 4;  // the sanitizers make every step about ten times slower
 #else
 constexpr quint32 Seeds = 12;
 #endif
