@@ -10,6 +10,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace wk {
 namespace {
 
@@ -17,6 +19,7 @@ namespace {
 // button, where the crown is painted: no control of the window lies there.
 constexpr Twips Ort{4560, 5655, 2280, 1125};
 constexpr int Zeile = 12;  // pixels a player's line takes
+constexpr int Innen = 4;   // pixels between the frame and the text
 
 } // namespace
 
@@ -28,10 +31,9 @@ Bilanzanzeige::Bilanzanzeige(Form1& fenster) : QObject(&fenster), m_fenster(fens
     m_spiel->setObjectName(QStringLiteral("Bilanzen"));
     m_spiel->setGeometry(rechteck(Ort));
     m_spiel->setAttribute(Qt::WA_StyledBackground);
-    m_spiel->setStyleSheet(QStringLiteral("QWidget#Bilanzen { background: rgba(0, 0, 0, 150); "
+    m_spiel->setStyleSheet(QStringLiteral("QWidget#Bilanzen { background: rgb(8, 28, 14); "
                                           "border: 1px solid rgba(255, 214, 64, 170); border-radius: 5px; }"
                                           "QLabel { color: #fff3c4; }"));
-    const int breite = m_spiel->width();
     for (int i = 0; i < 6; ++i) {
         m_namen[i] = new QLabel(m_spiel);
         m_namen[i]->setStyleSheet(QStringLiteral("QLabel { color: #00ffff; }"));
@@ -40,11 +42,9 @@ Bilanzanzeige::Bilanzanzeige(Form1& fenster) : QObject(&fenster), m_fenster(fens
         m_preise[i]->setAccessibleName(QStringLiteral("Bilanz Spieler %1").arg(i + 1));
         m_preise[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         for (QLabel* l : {m_namen[i], m_preise[i]}) {
-            l->setFont(schrift(10));
+            l->setFont(schrift(9));
             l->setTextFormat(Qt::PlainText);
         }
-        m_namen[i]->setGeometry(4, 1 + i * Zeile, breite / 3 - 4, Zeile);
-        m_preise[i]->setGeometry(breite / 3, 1 + i * Zeile, breite - breite / 3 - 4, Zeile);
     }
     m_spiel->hide();
 }
@@ -59,7 +59,11 @@ void Bilanzanzeige::spielZeigen(const Bilanzbuch& buch) {
     for (int i = 0; i < 6; ++i) {
         const bool dabei = i < stand.AnzahlSpieler;
         if (dabei) {
+            // The price whole on the right, the name in what is left of the line.
             const QString text = QStringLiteral("Entscheidungen: ") + QString::fromStdString(kommazahl(buch.preisImSpiel(i + 1)));
+            const int breite = m_spiel->width() - 2 * Innen, preis = m_preise[i]->fontMetrics().horizontalAdvance(text) + 2;
+            m_preise[i]->setGeometry(Innen + breite - preis, 3 + i * Zeile, preis, Zeile);
+            m_namen[i]->setGeometry(Innen, 3 + i * Zeile, std::max(0, breite - preis - Innen), Zeile);
             zeigeName(*m_namen[i], QString::fromStdString(stand.Namen[std::size_t(i + 1)]));
             m_preise[i]->setText(text);
             m_preise[i]->setAccessibleDescription(text);

@@ -281,9 +281,10 @@ private slots:
                     if (f.in(oben)->isVisible() && f.in(oben)->geometry().intersects(w->geometry())) verdeckt << oben + (" " + w->objectName());
                 }
             }
-            const QWidget* spieler = f.in(QStringLiteral("Bilanz_0"));
+            const auto* spieler = f.form.findChild<QLabel*>(QStringLiteral("Bilanz_0"));
+            const bool ganz = spieler->fontMetrics().horizontalAdvance(spieler->text()) <= spieler->contentsRect().width();  // not cut off
             amEnde = {panel(), verlauf.isVisible() ? verlauf.accessibleDescription() : "?", QString::fromStdString(f.feld().Zahlen[13]),
-                      spieler->isVisible() && spieler->accessibleName() == "Bilanz Spieler 1" ? spieler->accessibleDescription() : "-"};
+                      spieler->isVisible() && ganz && spieler->accessibleName() == "Bilanz Spieler 1" ? spieler->accessibleDescription() : "-"};
         };
         for (int zug = 1; zug <= 13; ++zug) {
             tun(wk::Handlung::Wuerfeln);
