@@ -211,6 +211,23 @@ int Spiel::wuerdeBringen(int zelle) const {
     return punkte(Kategorien[static_cast<std::size_t>(zelle)], m_feld.w1, m_feld.Raus);
 }
 
+void Spiel::klicken(const Schritt& schritt) {
+    switch (schritt.aktion) {
+    case Aktion::Wuerfeln:
+        m_feld.Command17.Visible ? Command17_Click() : Command3_Click();
+        break;
+    case Aktion::Ablegen:
+        w1_Click(schritt.index);
+        break;
+    case Aktion::Zuruecknehmen:
+        Raus_Click(schritt.index);
+        break;
+    case Aktion::Eintragen:
+        Kategorie_Click(schritt.index);
+        break;
+    }
+}
+
 void Spiel::Command2_Click() {
     if (gesperrt()) {
         return;

@@ -13,6 +13,17 @@
 
 namespace wk {
 
+// What a player does, as a click does it: roll with the "Würfeln" button that
+// is shown, put the die of table box `index` (0..4) aside, take the die of
+// tray box `index` back, or enter the dice in the category of cell `index`
+// (0..12).
+enum class Aktion { Wuerfeln, Ablegen, Zuruecknehmen, Eintragen };
+struct Schritt {
+    Aktion aktion = Aktion::Wuerfeln;
+    int index = -1;
+    bool operator==(const Schritt&) const = default;
+};
+
 // The rules and the turn flow of one game, played on the game window's state.
 // A window creates one Spiel per game, forwards every click and every tick of
 // the roll animation to it, and afterwards draws feld().
@@ -41,6 +52,9 @@ public:
     void Kategorie_Click(int zelle);      // the button of category cell 0..12
     // The handler of the hidden button Command2, which no player can reach.
     void Command2_Click();
+    // The handler of the control `schritt` names; Command17 lies in front of
+    // Command3 and takes the click when both show.
+    void klicken(const Schritt& schritt);
 
     // What the category of cell 0..12 would score with the dice as they lie
     // now; entering it writes exactly this.

@@ -110,21 +110,7 @@ std::optional<Schritt> Gegner::naechster(const Spielfeld& feld, const Spielstand
 }
 
 void ausfuehren(Spiel& spiel, const Schritt& schritt) {
-    switch (schritt.aktion) {
-    case Aktion::Wuerfeln:
-        // Command17 lies in front of Command3 and takes the click when both show.
-        spiel.feld().Command17.Visible ? spiel.Command17_Click() : spiel.Command3_Click();
-        break;
-    case Aktion::Ablegen:
-        spiel.w1_Click(schritt.index);
-        break;
-    case Aktion::Zuruecknehmen:
-        spiel.Raus_Click(schritt.index);
-        break;
-    case Aktion::Eintragen:
-        spiel.Kategorie_Click(schritt.index);
-        break;
-    }
+    spiel.klicken(schritt);
     while (spiel.feld().Timer1 && !spiel.beendet()) {
         spiel.Timer1_Timer();
     }

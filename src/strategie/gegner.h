@@ -35,16 +35,6 @@ inline constexpr std::array<Staerke, 4> Staerken{{
     {"Meister", "Wählt immer den besten Zug, wie der Tipp: etwa 332 Punkte je Blatt.", 0, 0},
 }};
 
-// What a player does next, as a click does it: roll with the "Würfeln"
-// button that is shown, put the die of table box `index` aside, take the die
-// of tray box `index` back, or enter the dice in the category of cell `index`.
-enum class Aktion { Wuerfeln, Ablegen, Zuruecknehmen, Eintragen };
-struct Schritt {
-    Aktion aktion = Aktion::Wuerfeln;
-    int index = -1;
-    bool operator==(const Schritt&) const = default;
-};
-
 // A computer player: given the game's state, the next step. It decides once
 // after each roll (keep a part of the dice and roll again, or enter a
 // category) and carries a part out one die at a time, then rolls. It only

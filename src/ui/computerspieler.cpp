@@ -38,19 +38,6 @@ constexpr int MarkeRand = 4;  // pixels around the marked category button
 
 constexpr std::uint64_t GegnerSaat = 0x4B52304E45475247ULL;
 
-Zug zug(const Schritt& s) {
-    switch (s.aktion) {
-    case Aktion::Wuerfeln:
-        return {Handlung::Wuerfeln, s.index};
-    case Aktion::Ablegen:
-        return {Handlung::Ablegen, s.index};
-    case Aktion::Zuruecknehmen:
-        return {Handlung::Zuruecknehmen, s.index};
-    case Aktion::Eintragen:
-        break;
-    }
-    return {Handlung::Eintragen, s.index};
-}
 
 QString tempoName(Tempo t) {
     const std::string_view name = TempoNamen[static_cast<std::size_t>(t)];
@@ -236,7 +223,7 @@ bool Computerspieler::einSchritt() {
         planen(TempoDauern[std::size_t(m_tempo)].marke);
         return true;
     }
-    m_fenster.handeln(zug(*s));
+    m_fenster.handeln(*s);
     if (m_markiert >= 0) {
         markieren(-1);  // shown until the entry is made, its message included
     }

@@ -89,46 +89,32 @@ Form1::Form1(Spielstand& stand, Zufall& zufall, Meldung& meldung, FensterOben& f
 
 Form1::~Form1() = default;
 
-bool Form1::moeglich(const Zug& zug) const {
+bool Form1::moeglich(const Schritt& zug) const {
     const Spielfeld& feld = m_spiel.feld();
     if (m_meldungOffen || m_spiel.beendet()) {
         return false;
     }
     const auto frei = [](const auto& steuerelement) { return steuerelement.Visible && steuerelement.Enabled; };
     const bool box = zug.index >= 0 && zug.index < 5;
-    switch (zug.handlung) {
-    case Handlung::Wuerfeln:
+    switch (zug.aktion) {
+    case Aktion::Wuerfeln:
         return frei(feld.Command17) || frei(feld.Command3);
-    case Handlung::Ablegen:
+    case Aktion::Ablegen:
         return box && frei(feld.w1[static_cast<std::size_t>(zug.index)]);
-    case Handlung::Zuruecknehmen:
+    case Aktion::Zuruecknehmen:
         return box && frei(feld.Raus[static_cast<std::size_t>(zug.index)]);
-    case Handlung::Eintragen:
+    case Aktion::Eintragen:
         return zug.index >= 0 && zug.index < 13 && frei(feld.Kategorien[static_cast<std::size_t>(zug.index)]);
     }
     return false;
 }
 
-void Form1::handeln(const Zug& zug) {
+void Form1::handeln(const Schritt& zug) {
     if (!moeglich(zug)) {
         return;
     }
     emit vorDemZug(zug);
-    switch (zug.handlung) {
-    case Handlung::Wuerfeln:
-        // Command17 lies in front of Command3 and takes the click when both show.
-        m_spiel.feld().Command17.Visible ? m_spiel.Command17_Click() : m_spiel.Command3_Click();
-        break;
-    case Handlung::Ablegen:
-        m_spiel.w1_Click(zug.index);
-        break;
-    case Handlung::Zuruecknehmen:
-        m_spiel.Raus_Click(zug.index);
-        break;
-    case Handlung::Eintragen:
-        m_spiel.Kategorie_Click(zug.index);
-        break;
-    }
+    m_spiel.klicken(zug);
     // The last sheet's entry may have ended the game and closed this window.
     if (!m_spiel.beendet()) {
         darstellen();

@@ -25,17 +25,6 @@ class Tipp;
 class Tipptabelle;
 class Wuerfelfeld;
 
-// What a player does in the game window: roll with the "Würfeln" button that
-// is shown, put the die of table box `index` (0..4) aside, take the die of
-// tray box `index` back, or enter the dice in the category of cell `index`
-// (0..12).
-enum class Handlung { Wuerfeln, Ablegen, Zuruecknehmen, Eintragen };
-struct Zug {
-    Handlung handlung = Handlung::Wuerfeln;
-    int index = -1;
-    bool operator==(const Zug&) const = default;
-};
-
 // The game window. It shows the state of its Spiel and forwards every click
 // and every tick of the roll animation to it; the rules live in Spiel.
 //
@@ -59,9 +48,9 @@ public:
     // Does what the control of `zug` does when clicked, if the game's state
     // lets that control take a click now (it is shown and enabled); otherwise
     // nothing, and no signal is sent. Works while the input is locked.
-    void handeln(const Zug& zug);
+    void handeln(const Schritt& zug);
     // Whether the game could take `zug` now.
-    bool moeglich(const Zug& zug) const;
+    bool moeglich(const Schritt& zug) const;
 
     // While locked, the game's controls (dice, roll buttons, categories) and
     // their keys take no input from the person at the computer; the window's
@@ -100,10 +89,10 @@ public:
 
 signals:
     // Right before the game handles `zug`, with the state before it.
-    void vorDemZug(const wk::Zug& zug);
+    void vorDemZug(const wk::Schritt& zug);
     // After the game has handled `zug` and the window shows the result. For
     // the entry that ends a sheet this comes after its message box.
-    void nachDemZug(const wk::Zug& zug);
+    void nachDemZug(const wk::Schritt& zug);
     // The dice of a roll have come to rest with their new values.
     void wurfBeendet();
     // One of the game's message boxes opens with `text`; the window shows the

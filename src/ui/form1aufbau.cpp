@@ -73,7 +73,7 @@ void Form1::aufbauen() {
         knopf->setFocusPolicy(Qt::TabFocus);
         knopf->setEnabled(false);
         const int zelle = k.zelle;
-        connect(knopf, &QPushButton::clicked, this, [this, zelle] { handeln({Handlung::Eintragen, zelle}); });
+        connect(knopf, &QPushButton::clicked, this, [this, zelle] { handeln({Aktion::Eintragen, zelle}); });
         if (zelle > 0) {
             setTabOrder(m_kategorien[static_cast<std::size_t>(zelle) - 1], knopf);
         }
@@ -94,7 +94,7 @@ void Form1::aufbauen() {
     m_command17->raise();
     m_command3->hide();
     for (QPushButton* knopf : {m_command3, m_command17}) {
-        connect(knopf, &QPushButton::clicked, this, [this] { handeln({Handlung::Wuerfeln}); });
+        connect(knopf, &QPushButton::clicked, this, [this] { handeln({Aktion::Wuerfeln}); });
     }
 
     m_command2 = new QPushButton(QStringLiteral("Command2"), this);
@@ -122,7 +122,7 @@ void Form1::aufbauen() {
         ablage->setCursor(m_artwork.blockCursor(i));
         ablage->resize(pixel(AblageGroesse), pixel(AblageGroesse));
         ablage->hide();
-        connect(ablage, &Wuerfelfeld::clicked, this, [this, i] { handeln({Handlung::Zuruecknehmen, i}); });
+        connect(ablage, &Wuerfelfeld::clicked, this, [this, i] { handeln({Aktion::Zuruecknehmen, i}); });
         m_raus[i] = ablage;
 
         auto* tisch = new Wuerfelfeld(this);
@@ -130,7 +130,7 @@ void Form1::aufbauen() {
         tisch->setAccessibleName(QStringLiteral("Würfel %1").arg(i + 1));
         tisch->setCursor(m_artwork.handCursor());
         tisch->resize(pixel(TischGroesse), pixel(TischGroesse));
-        connect(tisch, &Wuerfelfeld::clicked, this, [this, i] { handeln({Handlung::Ablegen, i}); });
+        connect(tisch, &Wuerfelfeld::clicked, this, [this, i] { handeln({Aktion::Ablegen, i}); });
         m_w1[i] = tisch;
     }
 }

@@ -136,13 +136,13 @@ bool Tipp::eventFilter(QObject* objekt, QEvent* ereignis) {
 
 // The advice was for the dice before this action; the decision is judged
 // against the best one of this moment.
-void Tipp::vorDemZug(const Zug& zug) {
+void Tipp::vorDemZug(const Schritt& zug) {
     verbergen();
     m_bilanzOffen = false;
     const Spiel& spiel = m_fenster.spiel();
-    if (zug.handlung == Handlung::Wuerfeln) {
+    if (zug.aktion == Aktion::Wuerfeln) {
         m_berater.vorDemWuerfeln(spiel.feld(), spiel.stand());
-    } else if (zug.handlung == Handlung::Eintragen) {
+    } else if (zug.aktion == Aktion::Eintragen) {
         m_berater.vorDemEintragen(spiel.feld(), spiel.stand(), zug.index);
     }
 }

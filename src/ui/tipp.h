@@ -16,7 +16,7 @@ class Bilanzanzeige;
 class Form1;
 class Tippmarken;
 class Tipptabelle;
-struct Zug;
+struct Schritt;
 
 // The coach in the game window: a small "Tipp" button on free felt, the
 // advice in a panel beside it (accessible name "Tipp", the advice's text as
@@ -47,7 +47,7 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
-    void vorDemZug(const Zug& zug);
+    void vorDemZug(const Schritt& zug);
     // A message box opens: after the entry that ended a sheet, its balance.
     void meldungOeffnet();
     void bilanzZeigen();

@@ -106,7 +106,7 @@ Vorleser::Wer Vorleser::wer() const {
     return computer && computer->tempo() == Tempo::Sofort ? Wer::ComputerSofort : Wer::Computer;
 }
 
-void Vorleser::vorDemZug(const Zug& zug) {
+void Vorleser::vorDemZug(const Schritt& zug) {
     const Spielfeld& feld = m_fenster.spiel().feld();
     m_eintrag.reset();
     m_wuerfel.clear();
@@ -116,34 +116,34 @@ void Vorleser::vorDemZug(const Zug& zug) {
     m_wer = wer();
     const Spielstand& stand = m_fenster.spiel().stand();
     m_name = qs(stand.Namen[static_cast<std::size_t>(stand.AktuellerSpieler)]);
-    if (m_wer != Wer::Mensch && zug.handlung != Handlung::Eintragen) {
+    if (m_wer != Wer::Mensch && zug.aktion != Aktion::Eintragen) {
         return;
     }
     const auto i = static_cast<std::size_t>(zug.index);
-    switch (zug.handlung) {
-    case Handlung::Eintragen:
+    switch (zug.aktion) {
+    case Aktion::Eintragen:
         m_eintrag = zug.index;
         m_bonusVorher = zahl(feld.Label1[1]) > 0;
         break;
-    case Handlung::Ablegen:
+    case Aktion::Ablegen:
         m_wuerfel = qs(feld.w1[i].Tag);
         break;
-    case Handlung::Zuruecknehmen:
+    case Aktion::Zuruecknehmen:
         m_wuerfel = qs(feld.Raus[i].Tag);
         break;
-    case Handlung::Wuerfeln:
+    case Aktion::Wuerfeln:
         break;
     }
 }
 
-void Vorleser::nachDemZug(const Zug& zug) {
+void Vorleser::nachDemZug(const Schritt& zug) {
     const Spielfeld& feld = m_fenster.spiel().feld();
     const auto i = static_cast<std::size_t>(zug.index);
-    if (zug.handlung == Handlung::Eintragen) {
+    if (zug.aktion == Aktion::Eintragen) {
         eintragAnsagen();
-    } else if (zug.handlung == Handlung::Ablegen && !m_wuerfel.isEmpty() && !feld.w1[i].Visible) {
+    } else if (zug.aktion == Aktion::Ablegen && !m_wuerfel.isEmpty() && !feld.w1[i].Visible) {
         m_fenster.ansagen(m_wuerfel + QStringLiteral(" in die Ablage."));
-    } else if (zug.handlung == Handlung::Zuruecknehmen && !m_wuerfel.isEmpty() && !feld.Raus[i].Visible) {
+    } else if (zug.aktion == Aktion::Zuruecknehmen && !m_wuerfel.isEmpty() && !feld.Raus[i].Visible) {
         m_fenster.ansagen(m_wuerfel + QStringLiteral(" zurück auf den Tisch."));
     }
     m_wuerfel.clear();

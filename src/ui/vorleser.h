@@ -11,7 +11,7 @@
 namespace wk {
 
 class Form1;
-struct Zug;
+struct Schritt;
 
 // What the game window tells a blind player through the screen reader, each
 // once, after the window shows it:
@@ -40,8 +40,8 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
-    void vorDemZug(const Zug& zug);
-    void nachDemZug(const Zug& zug);
+    void vorDemZug(const Schritt& zug);
+    void nachDemZug(const Schritt& zug);
     void wurfBeendet();
     void eintragAnsagen();
     QString lage() const;

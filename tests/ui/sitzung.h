@@ -42,11 +42,11 @@ struct Sitzung {
         wk::Form1* f = anwendung.form1();
         f->findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(0);
         for (int i = 0; i < 13; ++i) {
-            f->handeln({wk::Handlung::Wuerfeln});
+            f->handeln({wk::Aktion::Wuerfeln});
             QTRY_VERIFY(!f->spiel().feld().Timer1);
             int zelle = 0;
             while (!f->spiel().feld().Kategorien[zelle].Visible) ++zelle;
-            f->handeln({wk::Handlung::Eintragen, zelle});
+            f->handeln({wk::Aktion::Eintragen, zelle});
         }
     }
     const wk::Spielstand& stand() const { return anwendung.stand(); }

@@ -72,10 +72,10 @@ struct Spielfenster {
             return wahl;
         };
         while (feld().Command17.Visible || feld().Command3.Visible) {
-            form.handeln({wk::Handlung::Wuerfeln});
+            form.handeln({wk::Aktion::Wuerfeln});
             [&] { QTRY_VERIFY(!feld().Timer1); }();
             for (int i = 0; i < 5 && beste() >= 0; ++i) {
-                if (feld().w1[i].Tag == std::to_string(beste() + 1)) form.handeln({wk::Handlung::Ablegen, i});
+                if (feld().w1[i].Tag == std::to_string(beste() + 1)) form.handeln({wk::Aktion::Ablegen, i});
             }
         }
         int z = qMax(beste(), 0);
@@ -159,7 +159,7 @@ private slots:
         // The screen reader drops what comes while more than about 50 events
         // wait: an entry, and the end of a roll, send well below that.
         QVERIFY2(f.burst <= 30, qPrintable(QString::number(f.burst)));
-        f.hoeren([&] { f.form.handeln({wk::Handlung::Wuerfeln}); });
+        f.hoeren([&] { f.form.handeln({wk::Aktion::Wuerfeln}); });
         QVERIFY2(f.burst <= 30, qPrintable(QString::number(f.burst)));
     }
 
@@ -176,10 +176,10 @@ private slots:
             const int z = f.auswuerfeln();
             const bool vorher = f.text(QStringLiteral("Label1_1")) != "0";
             if (z > 5 && eintrag < 12) {
-                f.form.handeln({wk::Handlung::Eintragen, z});
+                f.form.handeln({wk::Aktion::Eintragen, z});
                 continue;
             }
-            const QStringList gehoert = f.hoeren([&] { f.form.handeln({wk::Handlung::Eintragen, z}); });
+            const QStringList gehoert = f.hoeren([&] { f.form.handeln({wk::Aktion::Eintragen, z}); });
             const bool neu = !vorher && f.text(QStringLiteral("Label1_1")) != "0";
             const QString punkte = f.text(QStringLiteral("Zahlen_%1").arg(z));
             QCOMPARE(gehoert, QStringList{QStringLiteral("%1: %2 eingetragen. Gesamt: %3.%4")

@@ -200,11 +200,11 @@ private slots:
             p.eingabe.antworten = {std::string("Anna")};
             QPointer<wk::Form1> f = p.starten(1);
             QString gesperrt, marken, blatt;
-            connect(f, &wk::Form1::vorDemZug, f, [&](const wk::Zug& zug) {
+            connect(f, &wk::Form1::vorDemZug, f, [&](const wk::Schritt& zug) {
                 if (!p.stand().istComputer(p.stand().AktuellerSpieler)) return;
                 if (!f->eingabeGesperrt()) gesperrt += freieSteuerelemente(*f) + "| ";
                 const QWidget* marke = f->findChild<QWidget*>(QStringLiteral("ComputerWahl"));
-                if (zug.handlung == wk::Handlung::Eintragen) marken += marke->isVisible() && marke->geometry().contains(f->findChild<QWidget*>(QLatin1String(wk::Kategorien[zug.index].knopf.data()))->geometry()) ? '+' : '-';
+                if (zug.aktion == wk::Aktion::Eintragen) marken += marke->isVisible() && marke->geometry().contains(f->findChild<QWidget*>(QLatin1String(wk::Kategorien[zug.index].knopf.data()))->geometry()) ? '+' : '-';
             });
             p.meldung.waehrendOffen = [&] {
                 for (int i = 0; i < 14 && p.meldung.texte.size() == 2; ++i) blatt += QString::fromStdString(f->spiel().feld().Zahlen[i]) + ' ';
@@ -216,8 +216,8 @@ private slots:
             if (tempo.contains('T')) {  // once at once, once after the third entry
                 QTest::keyClick(f, Qt::Key_T);
                 gewechselt << computer->tempo();
-                connect(f, &wk::Form1::nachDemZug, f, [&](const wk::Zug& zug) {
-                    if (zug.handlung == wk::Handlung::Eintragen && p.stand().Eingetragen == 3) {
+                connect(f, &wk::Form1::nachDemZug, f, [&](const wk::Schritt& zug) {
+                    if (zug.aktion == wk::Aktion::Eintragen && p.stand().Eingetragen == 3) {
                         QTimer::singleShot(0, f, [&] {
                             QTest::keyClick(f, Qt::Key_T);
                             gewechselt << computer->tempo();

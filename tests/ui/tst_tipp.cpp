@@ -250,15 +250,15 @@ private slots:
             return a->isVisible() && a->accessibleDescription() == a->text() ? a->text() : QStringLiteral("?");
         };
         int wuerfe = 0;
-        const auto tun = [&](wk::Handlung h, int i = -1) {
-            wuerfe += h == wk::Handlung::Wuerfeln;
+        const auto tun = [&](wk::Aktion h, int i = -1) {
+            wuerfe += h == wk::Aktion::Wuerfeln;
             f.form.handeln({h, i});
             f.form.wurfAbschliessen();
         };
         const auto folgen = [&](const wk::Rat& r) {
             for (int i = 0; i < 5; ++i) {
-                if (r.ablegen[i]) tun(wk::Handlung::Ablegen, i);
-                if (r.zuruecknehmen[i]) tun(wk::Handlung::Zuruecknehmen, i);
+                if (r.ablegen[i]) tun(wk::Aktion::Ablegen, i);
+                if (r.zuruecknehmen[i]) tun(wk::Aktion::Zuruecknehmen, i);
             }
         };
         const std::set<int> daneben{2, 4, 6, 9};  // the turns
@@ -287,13 +287,13 @@ private slots:
                       spieler->isVisible() && ganz && spieler->accessibleName() == "Bilanz Spieler 1" ? spieler->accessibleDescription() : "-"};
         };
         for (int zug = 1; zug <= 13; ++zug) {
-            tun(wk::Handlung::Wuerfeln);
+            tun(wk::Aktion::Wuerfeln);
             for (;;) {
                 f.tipp();
                 const wk::Rat r = tipp.rat();
                 if (daneben.count(zug) && f.stand.Wuerfe == 1) {
                     const int zelle = schlecht(r);
-                    tun(wk::Handlung::Eintragen, zelle);
+                    tun(wk::Aktion::Eintragen, zelle);
                     f.tipp();
                     QVERIFY2(tipp.rat().letzterZug && *tipp.rat().letzterZug < -0.05, qPrintable(QString::fromStdString(tipp.rat().text) + " / " + QString::fromStdString(r.text)));
                     const QString rat = QString::fromStdString(r.text).section('\n', 0, 0).replace(": ", " ");
@@ -302,11 +302,11 @@ private slots:
                     break;
                 }
                 if (r.zelle >= 0) {
-                    tun(wk::Handlung::Eintragen, r.zelle);
+                    tun(wk::Aktion::Eintragen, r.zelle);
                     break;
                 }
                 folgen(r);
-                tun(wk::Handlung::Wuerfeln);
+                tun(wk::Aktion::Wuerfeln);
             }
         }
         std::sort(kosten.begin(), kosten.end());
@@ -320,7 +320,7 @@ private slots:
         QCOMPARE(panel(), amEnde[0]);
         QVERIFY(verlauf.isVisible());
         QCOMPARE(f.tipp(), amEnde[0]);
-        tun(wk::Handlung::Wuerfeln);
+        tun(wk::Aktion::Wuerfeln);
         QVERIFY(f.in(QStringLiteral("Tipp"))->isHidden() && verlauf.isHidden());
 
         // The second sheet: the advice throughout, but once the dice tumble an
@@ -330,21 +330,21 @@ private slots:
             f.tipp();
             const wk::Rat r = tipp.rat();
             if (r.zelle >= 0) {
-                tun(wk::Handlung::Eintragen, r.zelle);
-                if (!f.form.spiel().beendet()) tun(wk::Handlung::Wuerfeln);
+                tun(wk::Aktion::Eintragen, r.zelle);
+                if (!f.form.spiel().beendet()) tun(wk::Aktion::Wuerfeln);
                 continue;
             }
             folgen(r);
             ++wuerfe;
-            f.form.handeln({wk::Handlung::Wuerfeln});
+            f.form.handeln({wk::Aktion::Wuerfeln});
             if (!getaumelt) {
                 int zelle = 0;
                 while (!f.feld().Kategorien[zelle].Visible) ++zelle;
                 QVERIFY(f.feld().Timer1);
-                f.form.handeln({wk::Handlung::Eintragen, zelle});
+                f.form.handeln({wk::Aktion::Eintragen, zelle});
                 getaumelt = true;
                 f.form.wurfAbschliessen();
-                tun(wk::Handlung::Wuerfeln);
+                tun(wk::Aktion::Wuerfeln);
             }
             f.form.wurfAbschliessen();
         }
