@@ -131,10 +131,10 @@ void Berater::tabelleSetzen(const Tabelle& tabelle) {
     m_buch.tabelleSetzen(tabelle);
 }
 
-void Berater::entscheiden(const Zugstand& zug, int zelle) {
+void Berater::entscheiden(const Zugstand& zug, int zelle, int punkte) {
     if (!m_tabelle || !m_tabelle->geloest(zug.offen)) {
         m_letzte.reset();
-        m_buch.ohneUrteil(zug, zelle, 0);
+        m_buch.ohneUrteil(zug, zelle, punkte);
         return;
     }
     const Wuerfelmengen& m = m_tabelle->mengen();
@@ -147,7 +147,7 @@ void Berater::entscheiden(const Zugstand& zug, int zelle) {
 void Berater::vorDemWuerfeln(const Spielfeld& feld, const Spielstand& stand) {
     Zugstand zug;
     if (feld.Command17.Visible && lesen(feld, stand, zug) == Ratlage::Rat && zug.wuerfe < 3) {
-        entscheiden(zug, -1);
+        entscheiden(zug, -1, 0);
     }
 }
 
@@ -156,11 +156,12 @@ void Berater::vorDemEintragen(const Spielfeld& feld, const Spielstand& stand, in
         return;  // the click does nothing
     }
     Zugstand zug;
+    const int gebracht = punkte(Kategorien[zelle], feld.w1, feld.Raus);
     if (lesen(feld, stand, zug) == Ratlage::Rat) {
-        entscheiden(zug, zelle);
+        entscheiden(zug, zelle, gebracht);
     } else {
         m_letzte.reset();
-        m_buch.ohneUrteil(zug, zelle, punkte(Kategorien[zelle], feld.w1, feld.Raus));
+        m_buch.ohneUrteil(zug, zelle, gebracht);
     }
 }
 

@@ -79,7 +79,9 @@ private:
         double preis = 0;
     };
 
-    void entscheiden(const Zugstand& zug, int zelle);
+    // Judges the decision, or, where the table cannot, counts it as unjudged
+    // with the `punkte` an entry brings.
+    void entscheiden(const Zugstand& zug, int zelle, int punkte);
     Wahl besteWahl(const Zugstand& zug, int fuenfer) const;
     void ratFinden(const Spielfeld& feld, const Zugstand& zug, Rat& rat) const;
 

@@ -158,20 +158,28 @@ private slots:
         QCOMPARE(werte.besteTeilmenge(alle, wuerfeUebrig), alle);
     }
 
-    // An entry made while the dice tumble is not judged, but it still ends
-    // the sheet with the total the game gives it, the bonus included.
+    // An entry the coach cannot judge (made while the dice tumble, or on a
+    // state its table has not solved) still ends the sheet with the total the
+    // game gives it, the bonus included.
     void eintragOhneUrteilMitSeinenPunkten_data() {
+        QTest::addColumn<QString>("wuerfel");
+        QTest::addColumn<QString>("kategorie");
         QTest::addColumn<int>("oben");
+        QTest::addColumn<bool>("rollen");
         QTest::addColumn<int>("summe");
-        QTest::newRow("the bonus reached") << 33 << Gesamt + 33 + 30 + 100;
-        QTest::newRow("the bonus missed") << 32 << Gesamt + 32 + 30;
+        QTest::newRow("tumbling, the bonus reached") << "66666" << "6er" << 33 << true << Gesamt + 33 + 30 + 100;
+        QTest::newRow("tumbling, the bonus missed") << "66666" << "6er" << 32 << true << Gesamt + 32 + 30;
+        QTest::newRow("a state the table has not solved") << "22333" << "Full Haus" << 0 << false << Gesamt + 25;
     }
     void eintragOhneUrteilMitSeinenPunkten() {
+        QFETCH(QString, wuerfel);
+        QFETCH(QString, kategorie);
         QFETCH(int, oben);
+        QFETCH(bool, rollen);
         QFETCH(int, summe);
-        Lage lage("66666", "-----", 1, {"6er"}, oben);
-        lage.feld.Timer1 = true;
-        m_berater->vorDemEintragen(lage.feld, lage.stand, zelle("6er"));
+        Lage lage(wuerfel, "-----", 1, {kategorie}, oben);
+        lage.feld.Timer1 = rollen;
+        m_berater->vorDemEintragen(lage.feld, lage.stand, zelle(kategorie));
         const wk::Blattbilanz* b = m_berater->buch().blatt(1, 0);
         QVERIFY(b && b->punkte);
         QCOMPARE(*b->punkte, summe);
