@@ -45,21 +45,7 @@ std::string text(const Rat& rat) {
     std::string t;
     switch (rat.lage) {
     case Ratlage::Rat:
-        if (rat.zelle >= 0) {
-            t = "eintragen: ";
-            t += Kategorien[rat.zelle].beschriftung;
-        } else {
-            t = "behalten:";
-            for (int f = 1; f <= 6; ++f) {
-                for (int k = 0; k < rat.behalten[f]; ++k) {
-                    t += ' ';
-                    t += std::to_string(f);
-                }
-            }
-            if (t.size() == 9) {
-                t += " nichts";
-            }
-        }
+        t = wahlInWorten(rat.zelle, rat.behalten, ":");
         t += "\nErwartung: ";
         t += kommazahl(rat.erwartung);
         break;

@@ -14,20 +14,21 @@ namespace {
 
 int zugNummer(Offen offen) { return Kategorienzahl + 1 - std::popcount(offen); }
 
-std::string wahl(int zelle, const Augenzahl& behalten) {
+} // namespace
+
+std::string wahlInWorten(int zelle, const Augenzahl& behalten, std::string_view zeichen) {
     if (zelle >= 0) {
-        return "eintragen " + std::string(Kategorien[zelle].beschriftung);
+        return "eintragen" + std::string(zeichen) + " " + std::string(Kategorien[zelle].beschriftung);
     }
-    std::string t = "behalten";
+    std::string t = "behalten" + std::string(zeichen);
+    const std::size_t leer = t.size();
     for (int f = 1; f <= 6; ++f) {
         for (int k = 0; k < behalten[f]; ++k) {
             t += ' ' + std::to_string(f);
         }
     }
-    return t.size() == 8 ? t + " nichts" : t;
+    return t.size() == leer ? t + " nichts" : t;
 }
-
-} // namespace
 
 std::string kommazahl(double wert, bool vorzeichen) {
     const long long zehntel = std::llround(std::abs(wert) * 10);
@@ -67,8 +68,8 @@ std::string Blattbilanz::teuerste(int anzahl) const {
     std::string t;
     for (std::size_t i = 0; i < teure.size() && int(i) < anzahl; ++i) {
         const Bilanzschritt& s = *teure[i];
-        t += (i ? "\nZug " : "Zug ") + std::to_string(s.zug) + ": " + wahl(s.zelle, s.behalten) + " statt " +
-             wahl(s.besteZelle, s.besteBehalten) + ", " + kommazahl(s.betrag);
+        t += (i ? "\nZug " : "Zug ") + std::to_string(s.zug) + ": " + wahlInWorten(s.zelle, s.behalten) + " statt " +
+             wahlInWorten(s.besteZelle, s.besteBehalten) + ", " + kommazahl(s.betrag);
     }
     return t;
 }

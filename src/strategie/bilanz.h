@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -108,6 +109,11 @@ private:
     Blattbilanz* m_zuletzt = nullptr;
     int m_fertige = 0;
 };
+
+// A choice in words: "eintragen Full Haus" for the category of cell `zelle`
+// (0..12), or with `zelle` -1 "behalten 2 5 5" / "behalten nichts" for the
+// dice kept; `zeichen` follows the verb (":" for "behalten: 2 5 5").
+std::string wahlInWorten(int zelle, const Augenzahl& behalten, std::string_view zeichen = "");
 
 // One decimal with a comma, rounded half away from zero: "312,4", "-3,1";
 // with `vorzeichen` a positive value gets a "+". A value that rounds to 0 is
